@@ -1,0 +1,18 @@
+# Cross-compiles the Windows programs with MinGW-w64 (x86-64, POSIX threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(GLINTRA_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${GLINTRA_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${GLINTRA_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${GLINTRA_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${GLINTRA_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Test programs are Windows executables: run them through Wine when CMake
+# or CTest needs to execute one directly.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine64)

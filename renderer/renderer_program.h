@@ -1,0 +1,16 @@
+#pragma once
+
+// The renderer's GL set-up and GLUT callbacks. main() in renderer_main.cpp
+// wires them up; the frame-rate bench reuses them.
+
+// Reads the glow bitmap and uploads it as the current texture; ends the
+// process with status 1 when the bitmap does not load.
+void LoadTexture();
+// Texture, blending and projection: the fixed GL state of every frame.
+void InitGL();
+// Display callback: clear, draw the field, advance it, swap.
+void OnDisplay();
+// Idle callback: ask for the next frame at once.
+void OnIdle();
+// Keyboard callback: Escape ends the program with status 0.
+void OnKeyboard(unsigned char key, int x, int y);
