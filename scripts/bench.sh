@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# make bench: the particle field's per-frame cost (Google Benchmark, one
+# core), then frames per second of the real GL path beside a clear-and-swap
+# program, natively and under Wine, at 1024x768 and 1920x1080 on Xvfb.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD:-$root/build}
+build=$(cd "$build" && pwd)
+seconds=${BENCH_SECONDS:-10}
+make_glow=$build/native/host/resources/glintra_make_glow
+
+echo "== particle field, one core"
+taskset -c 0 "$build/native/bench/particle_field_bench" --benchmark_min_time=1
+
+frame_rates() {
+  local kind=$1 program=$2 size=$3
+  local state=$build/bench-env
+  local env_args=(--screen "$size")
+  [ "$kind" = windows ] && env_args+=(--wine "$build/windows/wine-template")
+  "$root/scripts/test-env.sh" start "$state" "${env_args[@]}" 2>/dev/null
+  # shellcheck disable=SC1091
+  ( . "$state/env"
+    if [ "$kind" = windows ]; then
+      mkdir -p "$WINEPREFIX/drive_c/q_vane"
+      "$make_glow" "$WINEPREFIX/drive_c/q_vane/Glintra.bmp"
+    else
+      mkdir -p /tmp/q_vane
+      "$make_glow" /tmp/q_vane/Glintra.bmp
+    fi
+    for mode in clear full; do
+      printf '%-8s ' "$kind"
+      "$root/scripts/test-env.sh" run "$state" -- "$program" "$mode" "$seconds" | tr -d '\r'
+    done ) || true
+  "$root/scripts/test-env.sh" stop "$state"
+}
+
+echo "== frame rate on Xvfb (Mesa software rendering), $seconds s each"
+for size in 1024x768 1920x1080; do
+  frame_rates native "$build/native/bench/glintra_frame_rate" "$size"
+  frame_rates windows "$build/windows/bench/glintra_frame_rate.exe" "$size"
+done
