@@ -26,13 +26,9 @@ float RandomStartCoordinate() {
     return v;
 }
 
-float RandomSpin() {
-    return static_cast<float>((std::rand() % 3) * kSpinStep + kSpinOffset);
-}
+float RandomSpin() { return static_cast<float>((std::rand() % 3) * kSpinStep + kSpinOffset); }
 
-float RandomColour() {
-    return static_cast<float>((std::rand() % 100) * kColourStep);
-}
+float RandomColour() { return static_cast<float>((std::rand() % 100) * kColourStep); }
 
 // Rotates the point (a, b) by `angle`: a' = a cos - b sin, b' = a sin + b cos.
 void Rotate(float& a, float& b, float angle) {

@@ -12,8 +12,8 @@ public:
     Particle();
     virtual ~Particle();
 
-    float red, green, blue;  // base colour, multiples of 0.01 in 0.00..0.99
-    float x, y, z;           // current position
+    float red, green, blue;      // base colour, multiples of 0.01 in 0.00..0.99
+    float x, y, z;               // current position
     float trailX[kTrailLength];  // slot 0 is the newest point
     float trailY[kTrailLength];
     float trailZ[kTrailLength];

@@ -30,8 +30,8 @@ void LoadTexture() {
     // a width whose row is not a multiple of 4 bytes would be read past the
     // end of the pixel block.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB,
-                 GL_UNSIGNED_BYTE, image->data);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 image->data);
     // The image stays allocated for the life of the process.
 }
 
@@ -62,4 +62,3 @@ void OnIdle() { glutPostRedisplay(); }
 void OnKeyboard(unsigned char key, int /*x*/, int /*y*/) {
     if (key == kEscape) std::exit(0);
 }
-

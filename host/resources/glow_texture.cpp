@@ -12,9 +12,8 @@ struct FallOff {
     double brightness;
 };
 constexpr FallOff kFallOff[] = {
-    {0, 255},  {1, 254},  {2, 251},  {3, 226},  {4, 172},  {5, 140}, {6, 108},
-    {7, 84},   {8, 66},   {9, 51},   {10, 41},  {12, 28},  {14, 19}, {16, 11},
-    {18, 7},   {20, 4},   {22, 0},
+    {0, 255}, {1, 254}, {2, 251}, {3, 226}, {4, 172}, {5, 140}, {6, 108}, {7, 84}, {8, 66},
+    {9, 51},  {10, 41}, {12, 28}, {14, 19}, {16, 11}, {18, 7},  {20, 4},  {22, 0},
 };
 
 void PutLE(std::vector<unsigned char>& out, uint32_t value, int bytes) {
@@ -31,7 +30,8 @@ unsigned char GlowBrightness(double r) {
             const FallOff& a = kFallOff[i - 1];
             const FallOff& b = kFallOff[i];
             const double t = (r - a.r) / (b.r - a.r);
-            return static_cast<unsigned char>(std::lround(a.brightness + t * (b.brightness - a.brightness)));
+            return static_cast<unsigned char>(
+                std::lround(a.brightness + t * (b.brightness - a.brightness)));
         }
     }
     return 0;

@@ -7,8 +7,8 @@
 
 struct GlCall {
     enum Kind { Begin, End, Color3f, TexCoord2d, Vertex3f } kind;
-    unsigned mode;     // Begin: the primitive
-    double a, b, c;    // the arguments of Color3f, TexCoord2d (a, b), Vertex3f
+    unsigned mode;   // Begin: the primitive
+    double a, b, c;  // the arguments of Color3f, TexCoord2d (a, b), Vertex3f
 };
 
 std::vector<GlCall>& RecordedGlCalls();

@@ -41,7 +41,9 @@ void Place(Particle& p, float x, float y, float z, float sx, float sy, float sz)
     for (int j = 0; j < kTrailLength; ++j) p.trailX[j] = p.trailY[j] = p.trailZ[j] = 0;
 }
 
-double Radius(const Particle& p) { return std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z); }
+double Radius(const Particle& p) {
+    return std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z);
+}
 
 }  // namespace
 
@@ -142,10 +144,8 @@ TEST(ParticleField, UpdateRotatesAboutYThenXThenZ) {
     struct Case {
         float x, y, z, spinX, spinY, spinZ;
     } cases[] = {
-        {1.3f, 0.3f, -1.3f, 0.041f, 0.001f, 0.021f},
-        {-0.3f, -0.3f, 0.3f, 0.001f, 0.041f, 0.041f},
-        {1.0f, 0.0f, 0.0f, 0.0f, 0.5f, 0.0f},
-        {0.0f, 1.0f, 0.0f, 0.25f, 0.0f, 0.0f},
+        {1.3f, 0.3f, -1.3f, 0.041f, 0.001f, 0.021f}, {-0.3f, -0.3f, 0.3f, 0.001f, 0.041f, 0.041f},
+        {1.0f, 0.0f, 0.0f, 0.0f, 0.5f, 0.0f},        {0.0f, 1.0f, 0.0f, 0.25f, 0.0f, 0.0f},
         {0.0f, 1.0f, 2.0f, 0.0f, 0.0f, -0.7f},
     };
     for (const Case& c : cases) {
@@ -290,10 +290,12 @@ TEST(ParticleDrawing, HeadThenTrailFromNewestWithRisingBrightness) {
     Particle& p = particles[0];
     Place(p, 1.3f, -0.3f, 0.3f, 0.041f, 0.041f, 0.041f);
     p.red = 0.99f, p.green = 0.0f, p.blue = 0.5f;
-    for (int j = 0; j < kTrailLength; ++j) p.trailX[j] = 0.1f * j, p.trailY[j] = -0.1f * j, p.trailZ[j] = j;
+    for (int j = 0; j < kTrailLength; ++j)
+        p.trailX[j] = 0.1f * j, p.trailY[j] = -0.1f * j, p.trailZ[j] = j;
     const Frame f = RecordDraw();
     const GlCall* c = &f.calls[1];
-    const float factors[kTrailLength] = {0.0f, 0.3f, 0.6f, 0.9f, 1.2f, 1.5f, 1.8f, 2.1f, 2.4f, 2.7f};
+    const float factors[kTrailLength] = {0.0f, 0.3f, 0.6f, 0.9f, 1.2f,
+                                         1.5f, 1.8f, 2.1f, 2.4f, 2.7f};
     for (int sprite = 0; sprite < 11; ++sprite, c += 13) {
         ASSERT_EQ(c[0].kind, GlCall::Color3f);
         const float fct = sprite == 0 ? 1.0f : factors[sprite - 1];
@@ -343,8 +345,8 @@ TEST(ParticleDrawing, FreshTrailsGlowAtTheCentre) {
     const Frame f = RecordDraw();
     int atCentre = 0;
     for (size_t k = 0; k + 1 < f.calls.size(); ++k)
-        if (f.calls[k].kind == GlCall::Vertex3f && f.calls[k].a == -0.05f && f.calls[k].b == -0.05f &&
-            f.calls[k].c == 0.0)
+        if (f.calls[k].kind == GlCall::Vertex3f && f.calls[k].a == -0.05f &&
+            f.calls[k].b == -0.05f && f.calls[k].c == 0.0)
             ++atCentre;
     EXPECT_EQ(atCentre, kParticleCount * 6 * 2);  // slots 4..9, two corner vertices each
 }
