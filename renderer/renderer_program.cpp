@@ -21,7 +21,10 @@ constexpr unsigned char kEscape = 27;
 // not load ends the program with status 1; the loader has already told the
 // user why and waited for OK.
 void LoadTexture() {
-    RgbImage* image = LoadDibAsRgb(kGlowBitmapPath);
+    // Kept in a static: the image stays allocated (and reachable) for the
+    // life of the process.
+    static RgbImage* image = nullptr;
+    image = LoadDibAsRgb(kGlowBitmapPath);
     if (image == nullptr) std::exit(1);
     glBindTexture(GL_TEXTURE_2D, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -32,7 +35,6 @@ void LoadTexture() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  image->data);
-    // The image stays allocated for the life of the process.
 }
 
 void InitGL() {

@@ -80,7 +80,9 @@ stop_env() {
 
 case $cmd in
 start)
-  template="" screen="1024x768"
+  # Not 1024x768: that is the renderer's initial window size, and on a screen
+  # of that size a window that never went full screen would look as if it had.
+  template="" screen="1280x720"
   while [ $# -gt 0 ]; do
     case $1 in
       --wine) template=$2; shift 2 ;;
@@ -126,6 +128,20 @@ start)
       echo "GLINTRA_WINE=1"
     } >>"$state/env"
     WINEPREFIX="$prefix" "$(wineserver_bin)" -p </dev/null >/dev/null 2>&1
+    # Boot the prefix here, detached from any pipe. The services that the
+    # first Wine program starts (services.exe, rpcss, plugplay, ...) live as
+    # long as the wineserver and keep that program's standard error open; if
+    # a test started them, they would hold ctest's output pipe and ctest
+    # would wait on it until the test timed out.
+    WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$display" \
+      setsid "$(wine64_bin)" wineboot </dev/null >/dev/null 2>&1 || true
+    # The first program in a prefix starts its services (services.exe,
+    # winedevice, plugplay...), which outlive it as long as the wineserver
+    # and keep its stdout and stderr open: under ctest, which reads a test's
+    # output from a pipe until it closes, the first test would never end.
+    # Start them here, with nothing of ours open.
+    ( . "$state/env" 2>/dev/null
+      "$(wine64_bin)" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true )
   fi
   echo "test-env: display $display${template:+, Wine prefix ready}" >&2
   ;;
