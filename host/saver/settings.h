@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The host's three music settings, shared by every form and module. They
+// start zero or empty; LoadSettings fills them once at start-up from
+// "Glintra.ini" beside the host, and only the settings dialog writes them back.
+extern int16_t BGMKind;    // 0 none, 1 music CD, 2 the MP3 or WAV file in BGMFile
+extern int16_t BGMRepeat;  // CD track played over and over; 0 = the whole disc
+extern std::string BGMFile;  // full path of the music file (ANSI code page), "" = none
+
+// The settings file's section and key names. The keys are stored as their
+// code page 932 bytes whatever the system's code page, so the file's bytes are
+// the same on every Windows: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ".
+constexpr const char kIniSection[] = "Section";
+constexpr const char kIniKeyKind[] = "BGM\x8B\xE6\x95\xAA";
+constexpr const char kIniKeyRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
+constexpr const char kIniKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
+constexpr const char kIniFileName[] = "\\Glintra.ini";
+
+// Reads the three settings from the application folder's Glintra.ini.
+void LoadSettings();
