@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ constexpr int kMinTextWidth = 220;
 constexpr int kBandHeight = 48;  // grey strip along the bottom that holds the button
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 28;
+constexpr int kBorder = 1;
 
 // The loader's messages end in "\n" so that they read well on a console;
 // drawn as a line of its own it would only leave a gap above the button.
@@ -31,15 +33,13 @@ std::vector<std::string> SplitLines(const char* text) {
     std::string s(text);
     while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
     std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = s.find('\n', start);
-        std::string line = s.substr(start, end == std::string::npos ? end : end - start);
+    std::istringstream in(s);
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
-        if (end == std::string::npos) return lines;
-        start = end + 1;
     }
+    if (lines.empty()) lines.emplace_back();
+    return lines;
 }
 
 struct Box {
@@ -137,10 +137,10 @@ struct Box {
         int textWidth = kMinTextWidth;
         for (const std::string& line : lines) textWidth = std::max(textWidth, TextWidth(line));
         width = std::min(textWidth + 2 * kPadding, DisplayWidth(display, screen));
-        height = 2 * kPadding + static_cast<int>(lines.size()) * LineHeight() - kLineGap +
-                 kBandHeight;
-        const int x = (DisplayWidth(display, screen) - width) / 2;
-        const int y = (DisplayHeight(display, screen) - height) / 2;
+        height =
+            2 * kPadding + static_cast<int>(lines.size()) * LineHeight() - kLineGap + kBandHeight;
+        const int x = (DisplayWidth(display, screen) - width) / 2 - kBorder;
+        const int y = (DisplayHeight(display, screen) - height) / 2 - kBorder;
 
         textColour = Colour(0x1a, 0x1a, 0x1a);
         faceColour = Colour(0xff, 0xff, 0xff);
@@ -152,13 +152,15 @@ struct Box {
 
         XSetWindowAttributes attributes{};
         attributes.background_pixel = faceColour.pixel;
+        // Without a window manager's frame the box still needs an edge.
+        attributes.border_pixel = borderColour.pixel;
         attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                                 ButtonReleaseMask | PointerMotionMask | FocusChangeMask |
                                 StructureNotifyMask;
-        window = XCreateWindow(display, RootWindow(display, screen), x, y,
-                               static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                               CopyFromParent, InputOutput, CopyFromParent,
-                               CWBackPixel | CWEventMask, &attributes);
+        window =
+            XCreateWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
+                          static_cast<unsigned>(height), kBorder, CopyFromParent, InputOutput,
+                          CopyFromParent, CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
 
         // A fixed-size dialog at the place we chose, kept above the
         // full-screen window it reports for.
@@ -184,10 +186,14 @@ struct Box {
         Atom states[] = {Intern("_NET_WM_STATE_MODAL"), Intern("_NET_WM_STATE_ABOVE")};
         XChangeProperty(display, window, Intern("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<unsigned char*>(states), 2);
+        // Motif hints, which most window managers still read: a box can be
+        // moved and closed, not resized, minimised or maximised.
+        const long motif[5] = {1 | 2, 4 | 32, 2 | 8 | 16, 0, 0};  // functions, decorations
+        XChangeProperty(display, window, Intern("_MOTIF_WM_HINTS"), Intern("_MOTIF_WM_HINTS"), 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(motif), 5);
         Atom deleteWindow = Intern("WM_DELETE_WINDOW");
         XSetWMProtocols(display, window, &deleteWindow, 1);
-        XClassHint classHint{const_cast<char*>("glintra-renderer"),
-                             const_cast<char*>("Glintra")};
+        XClassHint classHint{const_cast<char*>("glintra-renderer"), const_cast<char*>("Glintra")};
         XSetClassHint(display, window, &classHint);
 
         gc = XCreateGC(display, window, 0, nullptr);
@@ -205,66 +211,62 @@ struct Box {
             XEvent e;
             XNextEvent(display, &e);
             switch (e.type) {
-            case MapNotify:
-                // Without a window manager nobody else gives us the keyboard.
-                XSetInputFocus(display, window, RevertToParent, CurrentTime);
-                break;
-            case Expose:
-                if (e.xexpose.count == 0) Paint();
-                break;
-            case FocusIn:
-            case FocusOut:
-                focused = e.type == FocusIn;
-                Paint();
-                break;
-            case KeyPress: {
-                const KeySym key = XLookupKeysym(&e.xkey, 0);
-                if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape) return;
-                // Space presses the button and lets it go on release, as a button does.
-                if (key == XK_space) pressed = pointerInButton = true, Paint();
-                break;
-            }
-            case KeyRelease:
-                if (XLookupKeysym(&e.xkey, 0) == XK_space && pressed) return;
-                break;
-            case ButtonPress:
-                if (e.xbutton.button == Button1 && InButton(e.xbutton.x, e.xbutton.y)) {
-                    pressed = pointerInButton = true;
+                case MapNotify:
+                    // Without a window manager nobody else gives us the keyboard.
+                    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+                    break;
+                case Expose:
+                    if (e.xexpose.count == 0) Paint();
+                    break;
+                case FocusIn:
+                case FocusOut:
+                    focused = e.type == FocusIn;
                     Paint();
+                    break;
+                case KeyPress: {
+                    const KeySym key = XLookupKeysym(&e.xkey, 0);
+                    if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape) return;
+                    // Space presses the button and lets it go on release, as a button does.
+                    if (key == XK_space) pressed = pointerInButton = true, Paint();
+                    break;
                 }
-                break;
-            case MotionNotify:
-                if (pressed && InButton(e.xmotion.x, e.xmotion.y) != pointerInButton) {
-                    pointerInButton = !pointerInButton;
+                case KeyRelease:
+                    if (XLookupKeysym(&e.xkey, 0) == XK_space && pressed) return;
+                    break;
+                case ButtonPress:
+                    if (e.xbutton.button == Button1 && InButton(e.xbutton.x, e.xbutton.y)) {
+                        pressed = pointerInButton = true;
+                        Paint();
+                    }
+                    break;
+                case MotionNotify:
+                    if (pressed && InButton(e.xmotion.x, e.xmotion.y) != pointerInButton) {
+                        pointerInButton = !pointerInButton;
+                        Paint();
+                    }
+                    break;
+                case ButtonRelease:
+                    if (e.xbutton.button != Button1 || !pressed) break;
+                    if (InButton(e.xbutton.x, e.xbutton.y)) return;
+                    pressed = false;
                     Paint();
-                }
-                break;
-            case ButtonRelease:
-                if (e.xbutton.button != Button1 || !pressed) break;
-                if (InButton(e.xbutton.x, e.xbutton.y)) return;
-                pressed = false;
-                Paint();
-                break;
-            case ClientMessage:
-                if (e.xclient.message_type == protocols &&
-                    static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow)
-                    return;
-                break;
-            default:
-                break;
+                    break;
+                case ClientMessage:
+                    if (e.xclient.message_type == protocols &&
+                        static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow)
+                        return;
+                    break;
+                default:
+                    break;
             }
         }
     }
 
+    // The window and the colours go with the connection; the GC, the draw and
+    // the font hold memory of the client's own.
     void Destroy() {
-        const int screen = DefaultScreen(display);
-        for (XftColor* c : {&textColour, &faceColour, &bandColour, &buttonColour, &pressedColour,
-                            &borderColour, &focusColour})
-            XftColorFree(display, DefaultVisual(display, screen), DefaultColormap(display, screen),
-                         c);
-        if (draw != nullptr) XftDrawDestroy(draw);
-        if (gc != nullptr) XFreeGC(display, gc);
-        if (window != 0) XDestroyWindow(display, window);
+        XftDrawDestroy(draw);
+        XFreeGC(display, gc);
         XftFontClose(display, font);
     }
 };

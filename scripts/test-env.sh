@@ -92,20 +92,27 @@ start)
   done
   stop_env
   mkdir -p "$state"
-  # A free display number: no lock file, no socket, and Xvfb really came up.
+  # A free display number: no lock file, no socket, and our Xvfb really came
+  # up. Two environments starting at once may both try the same number; the
+  # loser's Xvfb takes a moment to give up, and meanwhile the winner's socket
+  # is there. The lock file names the server that owns the display.
   display="" xvfb_pid=""
+  owns_display() {
+    [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$2" ] && [ -e "/tmp/.X11-unix/X$1" ]
+  }
   for n in $(seq 91 250); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     setsid Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset </dev/null >"$state/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+      owns_display "$n" "$xvfb_pid" && break
       kill -0 "$xvfb_pid" 2>/dev/null || break
       sleep 0.05
     done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+    if kill -0 "$xvfb_pid" 2>/dev/null && owns_display "$n" "$xvfb_pid"; then
       display=":$n"; break
     fi
+    kill "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
   done
   [ -n "$display" ] || { echo "test-env: no free display for Xvfb" >&2; exit 1; }
@@ -157,7 +164,19 @@ run)
       for var in GLINTRA_SOURCE_DIR GLINTRA_BIN_DIR; do
         if [ -n "${!var:-}" ]; then export "$var=Z:${!var}"; fi
       done
-      exec "$(wine64_bin)" "$@" ;;
+      # Wine's helpers (the desktop's explorer.exe, services) inherit the
+      # program's standard error and may outlive it; ctest would then wait on
+      # its pipe until the time-out. So the program writes to a file, which is
+      # streamed out until the program ends.
+      out=$(mktemp "${TMPDIR:-/tmp}/glintra-run.XXXXXX")
+      "$(wine64_bin)" "$@" </dev/null >"$out" 2>&1 &
+      pid=$!
+      trap 'kill "$pid" 2>/dev/null || true; rm -f "$out"' EXIT
+      trap 'exit 143' TERM INT
+      tail -n +1 -s 0.1 -f --pid="$pid" "$out"
+      rc=0
+      wait "$pid" || rc=$?
+      exit "$rc" ;;
     *) exec "$@" ;;
   esac
   ;;

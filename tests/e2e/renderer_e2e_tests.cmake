@@ -1,0 +1,39 @@
+# End-to-end tests of the renderer: the real program on the test display,
+# driven like a user drives it. They take the whole screen, the keyboard and
+# the fixed bitmap path, so they run alone (EXCLUSIVE).
+#
+# Screenshots go to $GLINTRA_SCREENSHOT_DIR, else the test's working folder
+# (this folder of the build); each test prints the paths it wrote.
+
+if(WIN32)
+  glintra_add_test(renderer_win32_e2e_test
+    SOURCES renderer_win32_e2e_test.cpp screen_image.cpp
+    LIBS glow_texture user32 gdi32
+    DISPLAY EXCLUSIVE TIMEOUT 240)
+  if(TARGET glintra_renderer)
+    add_dependencies(renderer_win32_e2e_test glintra_renderer)
+  endif()
+else()
+  find_package(X11 REQUIRED)
+  if(NOT X11_Xtst_FOUND OR NOT X11_Xfixes_FOUND)
+    message(FATAL_ERROR "XTest and XFixes not found (Debian: libxtst-dev libxfixes-dev)")
+  endif()
+  add_library(e2e_x11_support STATIC x11_desktop.cpp posix_process.cpp screen_image.cpp)
+  target_include_directories(e2e_x11_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(e2e_x11_support PUBLIC X11::X11 X11::Xtst X11::Xfixes)
+
+  glintra_add_test(renderer_x11_e2e_test
+    SOURCES renderer_x11_e2e_test.cpp
+    LIBS e2e_x11_support glow_texture
+    DISPLAY EXCLUSIVE TIMEOUT 180)
+  add_dependencies(renderer_x11_e2e_test glintra_renderer)
+
+  glintra_add_test(error_box_x11_test
+    SOURCES error_box_x11_test.cpp
+    LIBS e2e_x11_support error_box
+    DISPLAY EXCLUSIVE TIMEOUT 120)
+  # The forked boxes check for leaks themselves; system libraries' own
+  # one-time allocations are suppressed.
+  set_property(TEST error_box_x11_test APPEND PROPERTY ENVIRONMENT
+    "LSAN_OPTIONS=print_suppressions=0:suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endif()

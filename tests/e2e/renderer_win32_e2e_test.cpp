@@ -1,0 +1,377 @@
+// Glintra.dll as the host starts it and a user meets it, under Wine: started
+// with CreateProcess beside the test, watched through the window list and the
+// screen, and driven with SendInput as a keyboard and a mouse would drive it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/screen_image.h"
+#include "host/resources/glow_texture.h"
+
+namespace {
+
+constexpr char kTitle[] = "Glintra_VC";
+constexpr char kBitmapFolder[] = "C:\\q_vane";
+constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
+constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
+constexpr double kExitSeconds = 10;
+constexpr int kSettlingFrames = 10;
+constexpr int kMeasuredFrames = 8;
+constexpr int kFramesPerSample = 4;
+
+double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
+
+bool WaitUntil(const std::function<bool()>& condition, double seconds) {
+    const double deadline = Seconds() + seconds;
+    for (;;) {
+        if (condition()) return true;
+        if (Seconds() >= deadline) return false;
+        Sleep(20);
+    }
+}
+
+std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// Top-level windows of process `pid` (any process when 0) titled `title`.
+std::vector<HWND> TopLevelWindows(const char* title, DWORD pid) {
+    struct Search {
+        const char* title;
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{title, pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if ((s->pid == 0 || owner == s->pid) && WindowText(window) == s->title)
+                s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+ScreenImage CaptureScreen() {
+    ScreenImage image;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down, as ScreenImage
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib != nullptr) {
+        HGDIOBJ old = SelectObject(memory, dib);
+        if (BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY | CAPTUREBLT)) {
+            GdiFlush();
+            image.width = w;
+            image.height = h;
+            image.rgb.resize(static_cast<size_t>(w) * h * 3);
+            const unsigned char* in = static_cast<const unsigned char*>(bits);
+            for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
+                image.rgb[i * 3] = in[i * 4 + 2];
+                image.rgb[i * 3 + 1] = in[i * 4 + 1];
+                image.rgb[i * 3 + 2] = in[i * 4];
+            }
+        }
+        SelectObject(memory, old);
+        DeleteObject(dib);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+// Waits until the screen shows a frame other than `previous`.
+bool WaitForNewFrame(ScreenImage& previous) {
+    return WaitUntil(
+        [&] {
+            ScreenImage now = CaptureScreen();
+            if (CountChangedPixels(previous, now) <= 0) return false;
+            previous = std::move(now);
+            return true;
+        },
+        10);
+}
+
+void SendInputs(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TapKey(WORD key) {
+    INPUT down{}, up{};
+    down.type = up.type = INPUT_KEYBOARD;
+    down.ki.wVk = up.ki.wVk = key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInputs({down, up});
+}
+
+void Click(DWORD downFlag, DWORD upFlag) {
+    INPUT down{}, up{};
+    down.type = up.type = INPUT_MOUSE;
+    down.mi.dwFlags = downFlag;
+    up.mi.dwFlags = upFlag;
+    SendInputs({down, up});
+}
+
+bool CursorShowing() {
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) && cursor.hCursor != nullptr &&
+           (cursor.flags & CURSOR_SHOWING) != 0;
+}
+
+// The control for the renderer's hidden cursor: a window of our own with the
+// ordinary arrow, in front, with the pointer over it. What Wine reports over
+// the bare desktop depends on which program hid the cursor last.
+bool CursorShowsOverAnOrdinaryWindow(int width, int height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "GlintraCursorProbe";
+    RegisterClassA(&windowClass);
+    HWND probe = CreateWindowA(windowClass.lpszClassName, "cursor probe", WS_POPUP | WS_VISIBLE, 0,
+                               0, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    SetForegroundWindow(probe);
+    const bool showing = WaitUntil(
+        [&] {
+            SetCursorPos(width / 2, height / 2);
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+            return CursorShowing();
+        },
+        5);
+    DestroyWindow(probe);
+    UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
+    return showing;
+}
+
+// The renderer started as the host starts it: no arguments, show code 1.
+class RendererProcess {
+public:
+    explicit RendererProcess(const std::string& path) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        std::string commandLine = "\"" + path + "\"";
+        started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &startup, &info_) != 0;
+    }
+    ~RendererProcess() {
+        if (!started_) return;
+        if (Running()) {
+            TerminateProcess(info_.hProcess, 99);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    RendererProcess(const RendererProcess&) = delete;
+    RendererProcess& operator=(const RendererProcess&) = delete;
+
+    bool started() const { return started_; }
+    DWORD pid() const { return info_.dwProcessId; }
+    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    std::optional<DWORD> WaitForExit(double seconds) const {
+        if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) !=
+            WAIT_OBJECT_0)
+            return std::nullopt;
+        DWORD status = 0;
+        GetExitCodeProcess(info_.hProcess, &status);
+        return status;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+class WindowsRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* bin = std::getenv("GLINTRA_BIN_DIR");
+        ASSERT_NE(bin, nullptr);
+        renderer_ = bin;
+        for (char& c : renderer_) {
+            if (c == '/') c = '\\';
+        }
+        renderer_ += "\\Glintra.dll";
+        ASSERT_NE(GetFileAttributesA(renderer_.c_str()), INVALID_FILE_ATTRIBUTES) << renderer_;
+    }
+
+    void TearDown() override { DeleteFileA(kBitmapPath); }
+
+    void WriteGlowBitmap() {
+        CreateDirectoryA(kBitmapFolder, nullptr);
+        const std::vector<unsigned char> file = MakeGlowBitmapFile();
+        std::FILE* out = std::fopen(kBitmapPath, "wb");
+        ASSERT_NE(out, nullptr) << kBitmapPath;
+        ASSERT_EQ(std::fwrite(file.data(), 1, file.size(), out), file.size());
+        ASSERT_EQ(std::fclose(out), 0);
+    }
+
+    // The first visible top-level window `title` of the renderer.
+    HWND WaitForWindow(const RendererProcess& renderer, const char* title) {
+        HWND found = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : TopLevelWindows(title, renderer.pid())) {
+                    if (IsWindowVisible(w)) found = w;
+                }
+                return found != nullptr || !renderer.Running();
+            },
+            kStartSeconds);
+        return found;
+    }
+
+    void ExpectEndsWith(const RendererProcess& renderer, DWORD status) {
+        EXPECT_EQ(renderer.WaitForExit(kExitSeconds), std::optional<DWORD>(status));
+        EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr) << "the window outlived the renderer";
+    }
+
+    std::string renderer_;
+};
+
+TEST_F(WindowsRendererTest, AnimatesFullScreenWithoutCursorAndEndsOnlyOnEscape) {
+    WriteGlowBitmap();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    // Without this the hidden-cursor check below could not fail.
+    ASSERT_TRUE(CursorShowsOverAnOrdinaryWindow(width, height))
+        << "no cursor shows over an ordinary window to compare with";
+
+    RendererProcess renderer(renderer_);
+    ASSERT_TRUE(renderer.started()) << renderer_ << ": error " << GetLastError();
+    const HWND window = WaitForWindow(renderer, kTitle);
+    ASSERT_NE(window, nullptr) << "no window \"" << kTitle
+                               << "\"; renderer running: " << renderer.Running();
+    // The host looks for the title among all top-level windows.
+    EXPECT_EQ(TopLevelWindows(kTitle, 0).size(), 1u);
+    EXPECT_EQ(FindWindowA(nullptr, kTitle), window);
+
+    // The client area covers the screen exactly; the window's frame, if it
+    // kept one, lies beyond it.
+    const bool fullScreen = WaitUntil(
+        [&] {
+            RECT client{};
+            POINT origin{0, 0};
+            return GetClientRect(window, &client) && ClientToScreen(window, &origin) &&
+                   origin.x == 0 && origin.y == 0 && client.right == width &&
+                   client.bottom == height;
+        },
+        10);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(fullScreen) << "window " << frame.left << "," << frame.top << " to " << frame.right
+                            << "," << frame.bottom << " on a " << width << "x" << height
+                            << " screen";
+    EXPECT_TRUE(frame.left <= 0 && frame.top <= 0 && frame.right >= width &&
+                frame.bottom >= height);
+
+    // Keyboard input goes to the foreground window.
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5))
+        << "foreground is \"" << WindowText(GetForegroundWindow()) << "\"";
+
+    SetCursorPos(width / 2 + 7, height / 2 + 5);
+    EXPECT_TRUE(WaitUntil([] { return !CursorShowing(); }, 5))
+        << "the cursor shows over the renderer's window";
+
+    ScreenImage frameImage = CaptureScreen();
+    ASSERT_GT(frameImage.width, 0) << "cannot read the screen";
+    ASSERT_TRUE(WaitForNewFrame(frameImage)) << "the picture does not change";
+
+    // The field circles the centre of the screen and is stretched to its
+    // whole width and height. The first frames may still be drawn at the
+    // window's first size, and all sprites start on a few points.
+    for (int i = 0; i < kSettlingFrames; ++i) ASSERT_TRUE(WaitForNewFrame(frameImage));
+    std::vector<ScreenImage> frames;
+    // Every few frames, so that the sprites have moved on between samples.
+    for (int i = 0; i < kMeasuredFrames * kFramesPerSample; ++i) {
+        ASSERT_TRUE(WaitForNewFrame(frameImage));
+        if (i % kFramesPerSample == 0) frames.push_back(frameImage);
+    }
+    EXPECT_TRUE(SaveScreenshot(frameImage, "windows-renderer-running.bmp"));
+    const LightLayout light = MeasureLight(frames);
+    ASSERT_GT(light.total, 0);
+    std::printf(
+        "light: centroid %.3f %.3f; edges %.3f %.3f %.3f %.3f; corners %.3f %.3f %.3f %.3f\n",
+        light.centroidX, light.centroidY, light.edgeShare[0], light.edgeShare[1],
+        light.edgeShare[2], light.edgeShare[3], light.cellShare[0][0], light.cellShare[0][2],
+        light.cellShare[2][0], light.cellShare[2][2]);
+    EXPECT_NEAR(light.centroidX, 0.5, 0.1);
+    EXPECT_NEAR(light.centroidY, 0.5, 0.1);
+    const char* sides[] = {"left", "right", "top", "bottom"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GT(light.edgeShare[i], 0.002) << "the " << sides[i] << " edge stays dark";
+    }
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) EXPECT_GT(light.cellShare[r][c], 0.01) << r << "," << c;
+    }
+
+    // Keys other than Escape and the mouse are ignored. Two new frames after
+    // the input was queued mean the renderer's message loop has been past it.
+    for (WORD key : {WORD('A'), WORD(VK_SPACE), WORD(VK_RETURN), WORD('Q'), WORD(VK_F1)}) {
+        TapKey(key);
+    }
+    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    SetCursorPos(width / 4, height / 4);
+    ASSERT_TRUE(WaitForNewFrame(frameImage));
+    ASSERT_TRUE(WaitForNewFrame(frameImage)) << "the animation stopped after keys and clicks";
+    EXPECT_TRUE(renderer.Running());
+    EXPECT_EQ(TopLevelWindows(kTitle, 0).size(), 1u);
+
+    TapKey(VK_ESCAPE);
+    ExpectEndsWith(renderer, 0);
+}
+
+TEST_F(WindowsRendererTest, MissingBitmapShowsErrorBoxAndExitsWithOneAfterOk) {
+    DeleteFileA(kBitmapPath);
+    RendererProcess renderer(renderer_);
+    ASSERT_TRUE(renderer.started()) << renderer_ << ": error " << GetLastError();
+
+    const HWND box = WaitForWindow(renderer, "Error");
+    ASSERT_NE(box, nullptr) << "no \"Error\" box; renderer running: " << renderer.Running();
+    EXPECT_EQ(ClassName(box), "#32770");  // the system's message box
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, "Failed to open DIB file C:\\q_vane\\Glintra.bmp.\n");
+
+    // The renderer's window is made before the bitmap is read, and stays
+    // while the user reads the message.
+    EXPECT_EQ(TopLevelWindows(kTitle, renderer.pid()).size(), 1u);
+    EXPECT_TRUE(SaveScreenshot(CaptureScreen(), "windows-renderer-error-box.bmp"));
+    Sleep(200);  // the box waits for the user, not for a time-out
+    EXPECT_TRUE(renderer.Running()) << "the renderer did not wait for the user";
+
+    const HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr) << "no OK button";
+    EXPECT_EQ(WindowText(ok), "OK");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    ExpectEndsWith(renderer, 1);
+}
+
+}  // namespace

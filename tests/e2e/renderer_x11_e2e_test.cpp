@@ -1,0 +1,232 @@
+// The native renderer as a user meets it: the real glintra-renderer on
+// freeglut and Mesa, on the test display under a window manager, with the
+// keyboard and mouse driven through XTest.
+
+// GoogleTest first: Xlib's macros (None, Bool, Status) would break it.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/posix_process.h"
+#include "e2e/screen_image.h"
+#include "e2e/x11_desktop.h"
+#include "host/resources/glow_texture.h"
+
+namespace {
+
+constexpr char kTitle[] = "Glintra_VC";
+constexpr char kBitmapFolder[] = "/tmp/q_vane";
+constexpr char kBitmapPath[] = "/tmp/q_vane/Glintra.bmp";
+constexpr double kStartSeconds = 20;  // a cold Mesa start on a loaded machine
+constexpr double kExitSeconds = 10;
+constexpr int kSettlingFrames = 10;
+constexpr int kMeasuredFrames = 8;
+constexpr int kFramesPerSample = 4;
+
+class NativeRendererTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        desktop_ = new X11Desktop;
+        if (desktop_->ok()) windowManager_ = new WindowManager(*desktop_);
+    }
+    static void TearDownTestSuite() {
+        delete windowManager_;
+        windowManager_ = nullptr;
+        delete desktop_;
+        desktop_ = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(desktop_->ok()) << "no display; run through scripts/test-env.sh";
+        ASSERT_TRUE(windowManager_->ok())
+            << "no window manager came up (openbox, from scripts/setup.sh)";
+        const char* bin = std::getenv("GLINTRA_BIN_DIR");
+        ASSERT_NE(bin, nullptr);
+        renderer_ = std::string(bin) + "/glintra-renderer";
+    }
+
+    void TearDown() override { std::remove(kBitmapPath); }
+
+    void WriteGlowBitmap() {
+        mkdir(kBitmapFolder, 0755);
+        const std::vector<unsigned char> file = MakeGlowBitmapFile();
+        std::FILE* out = std::fopen(kBitmapPath, "wb");
+        ASSERT_NE(out, nullptr) << kBitmapPath;
+        ASSERT_EQ(std::fwrite(file.data(), 1, file.size(), out), file.size());
+        ASSERT_EQ(std::fclose(out), 0);
+    }
+
+    std::unique_ptr<ChildProcess> StartRenderer() {
+        // The renderer may be built with sanitizers. A finding ends it with a
+        // status of its own. Leak checking is off: Mesa unloads its driver
+        // before the check runs, so the driver's memory cannot be told apart
+        // by name, and the texture image is kept until exit by design.
+        const std::vector<std::string> environment = {
+            "ASAN_OPTIONS=detect_leaks=0:exitcode=86",
+            "UBSAN_OPTIONS=exitcode=86:print_stacktrace=1",
+        };
+        auto child = std::make_unique<ChildProcess>(renderer_, environment);
+        EXPECT_TRUE(child->started()) << renderer_;
+        return child;
+    }
+
+    // The first window titled `title`, once the renderer has made it.
+    Window WaitForWindow(ChildProcess& renderer, const char* title) {
+        Window found = 0;
+        desktop_->WaitUntil(
+            [&] {
+                const std::vector<Window> windows = desktop_->WindowsNamed(title);
+                if (!windows.empty() && desktop_->Viewable(windows[0])) found = windows[0];
+                return found != 0 || !renderer.Running();
+            },
+            kStartSeconds);
+        return found;
+    }
+
+    // Waits until the screen shows a frame other than `previous`.
+    bool WaitForNewFrame(ScreenImage& previous) {
+        return desktop_->WaitUntil(
+            [&] {
+                ScreenImage now = desktop_->Capture();
+                if (CountChangedPixels(previous, now) <= 0) return false;
+                previous = std::move(now);
+                return true;
+            },
+            10);
+    }
+
+    void ExpectEndsWith(ChildProcess& renderer, int status) {
+        EXPECT_EQ(renderer.WaitForExit(kExitSeconds), std::optional<int>(status));
+        // The X server drops the windows when it notices the closed connection.
+        EXPECT_TRUE(desktop_->WaitUntil([&] { return desktop_->WindowsNamed(kTitle).empty(); }, 5))
+            << "the renderer's window outlived it";
+    }
+
+    static X11Desktop* desktop_;
+    static WindowManager* windowManager_;
+    std::string renderer_;
+};
+
+X11Desktop* NativeRendererTest::desktop_ = nullptr;
+WindowManager* NativeRendererTest::windowManager_ = nullptr;
+
+TEST_F(NativeRendererTest, AnimatesFullScreenWithoutCursorAndEndsOnlyOnEscape) {
+    WriteGlowBitmap();
+    X11Desktop& desktop = *desktop_;
+    const int cx = desktop.width() / 2, cy = desktop.height() / 2;
+    desktop.MovePointer(cx, cy);
+    // Without this the hidden-cursor check below could not fail.
+    ASSERT_TRUE(desktop.CursorVisible()) << "the bare desktop shows no cursor to compare with";
+
+    std::unique_ptr<ChildProcess> renderer = StartRenderer();
+    const Window window = WaitForWindow(*renderer, kTitle);
+    ASSERT_NE(window, 0u) << "no window \"" << kTitle
+                          << "\"; renderer running: " << renderer->Running();
+    EXPECT_EQ(desktop.WindowsNamed(kTitle).size(), 1u);
+
+    // The window starts at 1024 x 768; the test screen has another size, so
+    // only a real switch to full screen passes.
+    const bool fullScreen = desktop.WaitUntil(
+        [&] {
+            const auto r = desktop.Geometry(window);
+            return r && r->x == 0 && r->y == 0 && r->width == desktop.width() &&
+                   r->height == desktop.height();
+        },
+        10);
+    const auto rect = desktop.Geometry(window);
+    ASSERT_TRUE(rect.has_value());
+    EXPECT_TRUE(fullScreen) << "window at " << rect->x << "," << rect->y << " size " << rect->width
+                            << "x" << rect->height << " on a " << desktop.width() << "x"
+                            << desktop.height() << " screen";
+
+    desktop.MovePointer(cx + 7, cy + 5);
+    EXPECT_TRUE(desktop.WaitUntil([&] { return !desktop.CursorVisible(); }, 5))
+        << "the cursor shows over the renderer's window";
+
+    ScreenImage frame = desktop.Capture();
+    ASSERT_TRUE(WaitForNewFrame(frame)) << "the picture does not change";
+
+    // The field circles the centre of the screen and is stretched to its
+    // whole width and height. The first frames may still be drawn at the
+    // window's first size, and all sprites start on a few points.
+    for (int i = 0; i < kSettlingFrames; ++i) ASSERT_TRUE(WaitForNewFrame(frame));
+    std::vector<ScreenImage> frames;
+    // Every few frames, so that the sprites have moved on between samples.
+    for (int i = 0; i < kMeasuredFrames * kFramesPerSample; ++i) {
+        ASSERT_TRUE(WaitForNewFrame(frame));
+        if (i % kFramesPerSample == 0) frames.push_back(frame);
+    }
+    EXPECT_TRUE(SaveScreenshot(frame, "native-renderer-running.bmp"));
+    const LightLayout light = MeasureLight(frames);
+    ASSERT_GT(light.total, 0);
+    std::printf(
+        "light: centroid %.3f %.3f; edges %.3f %.3f %.3f %.3f; corners %.3f %.3f %.3f %.3f\n",
+        light.centroidX, light.centroidY, light.edgeShare[0], light.edgeShare[1],
+        light.edgeShare[2], light.edgeShare[3], light.cellShare[0][0], light.cellShare[0][2],
+        light.cellShare[2][0], light.cellShare[2][2]);
+    EXPECT_NEAR(light.centroidX, 0.5, 0.1);
+    EXPECT_NEAR(light.centroidY, 0.5, 0.1);
+    const char* sides[] = {"left", "right", "top", "bottom"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GT(light.edgeShare[i], 0.002) << "the " << sides[i] << " edge stays dark";
+    }
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) EXPECT_GT(light.cellShare[r][c], 0.01) << r << "," << c;
+    }
+
+    // Keys other than Escape and the mouse are ignored. Two new frames after
+    // the input has reached the server mean the renderer has read it.
+    for (KeySym key : {XK_a, XK_space, XK_Return, XK_q, XK_F1}) desktop.TapKey(key);
+    desktop.Click(Button1);
+    desktop.Click(Button3);
+    desktop.MovePointer(cx / 2, cy / 2);
+    ASSERT_TRUE(WaitForNewFrame(frame));
+    ASSERT_TRUE(WaitForNewFrame(frame)) << "the animation stopped after keys and clicks";
+    EXPECT_TRUE(renderer->Running());
+    EXPECT_EQ(desktop.WindowsNamed(kTitle).size(), 1u);
+
+    desktop.TapKey(XK_Escape);
+    ExpectEndsWith(*renderer, 0);
+}
+
+TEST_F(NativeRendererTest, MissingBitmapShowsErrorBoxAboveWindowAndExitsWithOneAfterEnter) {
+    std::remove(kBitmapPath);
+    X11Desktop& desktop = *desktop_;
+
+    std::unique_ptr<ChildProcess> renderer = StartRenderer();
+    const Window box = WaitForWindow(*renderer, "Error");
+    ASSERT_NE(box, 0u) << "no \"Error\" box; renderer running: " << renderer->Running();
+
+    EXPECT_EQ(desktop.TextProperty(box, "_GLINTRA_MESSAGE"),
+              std::optional<std::string>("Failed to open DIB file /tmp/q_vane/Glintra.bmp.\n"));
+    // The renderer's window is made before the bitmap is read, and stays
+    // while the user reads the message.
+    EXPECT_EQ(desktop.WindowsNamed(kTitle).size(), 1u);
+    EXPECT_TRUE(renderer->Running());
+
+    // The box is on top: its white face shows where it lies, not the
+    // renderer's window underneath.
+    const auto rect = desktop.Geometry(box);
+    ASSERT_TRUE(rect.has_value());
+    ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.FocusedWindow() == box; }, 5))
+        << "the box does not have the keyboard";
+    ScreenImage screen = desktop.Capture();
+    EXPECT_TRUE(SaveScreenshot(screen, "native-renderer-error-box.bmp"));
+    const unsigned char* face = screen.At(rect->x + 4, rect->y + 4);
+    EXPECT_TRUE(face[0] == 255 && face[1] == 255 && face[2] == 255)
+        << "box face shows " << int(face[0]) << "," << int(face[1]) << "," << int(face[2]);
+    EXPECT_TRUE(renderer->Running()) << "the renderer did not wait for the user";
+
+    desktop.TapKey(XK_Return);
+    ExpectEndsWith(*renderer, 1);
+    EXPECT_TRUE(desktop.WindowsNamed("Error").empty());
+}
+
+}  // namespace
