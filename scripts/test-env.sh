@@ -16,7 +16,8 @@
 #       An interactive shell inside the environment, for looking around.
 #
 # The Windows programs see ANSI code page 932 (LC_ALL=ja_JP.UTF-8), the code
-# page the host's texts are written for.
+# page the host's texts are written for; GLINTRA_LOCALE=en_US.UTF-8 in the
+# caller's environment gives them code page 1252 instead.
 set -euo pipefail
 
 usage() { sed -n '2,20p' "$0" >&2; exit 2; }
@@ -98,7 +99,7 @@ start)
   # is there. The lock file names the server that owns the display.
   display="" xvfb_pid=""
   owns_display() {
-    [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$2" ] && [ -e "/tmp/.X11-unix/X$1" ]
+    [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$2" ] && [ -e "/tmp/.X11-unix/X$1" ]
   }
   for n in $(seq 91 250); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
@@ -131,7 +132,10 @@ start)
       echo "export WINEPREFIX=$prefix"
       echo "export WINEDEBUG=\${WINEDEBUG:--all}"
       echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
-      echo "export LC_ALL=ja_JP.UTF-8"
+      # The locale is handed to the Windows programs only (see run); bash
+      # itself would complain that it is not installed, which Wine does not
+      # need.
+      echo "GLINTRA_WINE_LOCALE=ja_JP.UTF-8"
       echo "GLINTRA_WINE=1"
     } >>"$state/env"
     WINEPREFIX="$prefix" "$(wineserver_bin)" -p </dev/null >/dev/null 2>&1
@@ -142,13 +146,6 @@ start)
     # would wait on it until the test timed out.
     WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$display" \
       setsid "$(wine64_bin)" wineboot </dev/null >/dev/null 2>&1 || true
-    # The first program in a prefix starts its services (services.exe,
-    # winedevice, plugplay...), which outlive it as long as the wineserver
-    # and keep its stdout and stderr open: under ctest, which reads a test's
-    # output from a pipe until it closes, the first test would never end.
-    # Start them here, with nothing of ours open.
-    ( . "$state/env" 2>/dev/null
-      "$(wine64_bin)" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true )
   fi
   echo "test-env: display $display${template:+, Wine prefix ready}" >&2
   ;;
@@ -169,7 +166,9 @@ run)
       # its pipe until the time-out. So the program writes to a file, which is
       # streamed out until the program ends.
       out=$(mktemp "${TMPDIR:-/tmp}/glintra-run.XXXXXX")
-      "$(wine64_bin)" "$@" </dev/null >"$out" 2>&1 &
+      # ANSI code page 932 unless the caller asks for another locale
+      # (GLINTRA_LOCALE=en_US.UTF-8 gives code page 1252).
+      LC_ALL=${GLINTRA_LOCALE:-$GLINTRA_WINE_LOCALE} "$(wine64_bin)" "$@" </dev/null >"$out" 2>&1 &
       pid=$!
       trap 'kill "$pid" 2>/dev/null || true; rm -f "$out"' EXIT
       trap 'exit 143' TERM INT
