@@ -55,12 +55,7 @@ int main(int argc, char** argv) {
     fullPath = std::strcmp(argv[1], "full") == 0;
     if (argc > 2) seconds = std::atof(argv[2]);
 
-    glutInitWindowSize(1024, 768);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow("Glintra_VC");
-    glutFullScreen();
-    glutSetCursor(GLUT_CURSOR_NONE);
+    CreateRendererWindow(&argc, argv);
     glutKeyboardFunc(OnKeyboard);
     glutDisplayFunc(CountedDisplay);
     glutIdleFunc(OnIdle);

@@ -47,17 +47,17 @@ bool Fits(uint64_t offset, uint64_t length, uint64_t size) {
 
 bool DepthMatchesCompression(uint16_t bitCount, uint32_t compression) {
     switch (compression) {
-    case kDibRgb:
-        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
-               bitCount == 24 || bitCount == 32;
-    case kDibRle8:
-        return bitCount == 8;
-    case kDibRle4:
-        return bitCount == 4;
-    case kDibBitFields:
-        return bitCount == 16 || bitCount == 32;
-    default:
-        return false;
+        case kDibRgb:
+            return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
+                   bitCount == 24 || bitCount == 32;
+        case kDibRle8:
+            return bitCount == 8;
+        case kDibRle4:
+            return bitCount == 4;
+        case kDibBitFields:
+            return bitCount == 16 || bitCount == 32;
+        default:
+            return false;
     }
 }
 
@@ -82,8 +82,7 @@ int32_t DibRows(const DibLayout& layout) {
     return layout.height < 0 ? -layout.height : layout.height;
 }
 
-DibStatus ParseDib(const unsigned char* file, size_t size, DibLayout* layout,
-                   uint64_t maxPixels) {
+DibStatus ParseDib(const unsigned char* file, size_t size, DibLayout* layout, uint64_t maxPixels) {
     DibLayout& d = *layout;
     d = DibLayout{};
 
@@ -162,8 +161,7 @@ DibStatus ParseDib(const unsigned char* file, size_t size, DibLayout* layout,
     d.colourCount = colourCount;
 
     // The pixels may not overlap the headers or the colour table.
-    const uint64_t pixelsAt =
-        fileHeader ? ReadU32(file + kPixelOffsetField) : tableAt + tableBytes;
+    const uint64_t pixelsAt = fileHeader ? ReadU32(file + kPixelOffsetField) : tableAt + tableBytes;
     if (pixelsAt < tableAt + tableBytes || pixelsAt > size) return DibStatus::kInvalid;
     d.pixels = file + pixelsAt;
     const uint64_t available = size - pixelsAt;
@@ -241,23 +239,23 @@ char* DibFailureText(DibStatus status, const char* path) {
     const char* fixed = nullptr;
     const char* before = nullptr;
     switch (status) {
-    case DibStatus::kOk:
-        return nullptr;
-    case DibStatus::kOpenFailed:
-        before = "Failed to open DIB file ";
-        break;
-    case DibStatus::kInvalid:
-        before = "Invalid DIB file ";
-        break;
-    case DibStatus::kOutOfMemory:
-        fixed = kDibOutOfMemoryText;
-        break;
-    case DibStatus::kUnknownFormat:
-        fixed = "Unknown DIB file format.";
-        break;
-    case DibStatus::kNotConvertible:
-        fixed = "Image file conversion error.";
-        break;
+        case DibStatus::kOk:
+            return nullptr;
+        case DibStatus::kOpenFailed:
+            before = "Failed to open DIB file ";
+            break;
+        case DibStatus::kInvalid:
+            before = "Invalid DIB file ";
+            break;
+        case DibStatus::kOutOfMemory:
+            fixed = kDibOutOfMemoryText;
+            break;
+        case DibStatus::kUnknownFormat:
+            fixed = "Unknown DIB file format.";
+            break;
+        case DibStatus::kNotConvertible:
+            fixed = "Image file conversion error.";
+            break;
     }
     // Sized for the whole path: a fixed buffer would cut a long path short.
     const char* after = ".\n";

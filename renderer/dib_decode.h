@@ -13,7 +13,7 @@
 
 enum class DibStatus {
     kOk,
-    kOpenFailed,      // missing, unreadable or empty (an empty file cannot be mapped)
+    kOpenFailed,  // missing, unreadable or empty (an empty file cannot be mapped)
     kOutOfMemory,
     kUnknownFormat,   // a DIB header of neither 12 nor 40 bytes
     kNotConvertible,  // well formed, but compressed in a way nobody here decodes

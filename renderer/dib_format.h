@@ -58,40 +58,40 @@ bool WalkRle(const unsigned char* data, size_t length, int32_t width, int32_t ro
             continue;
         }
         switch (value) {
-        case 0:  // end of line
-            x = 0;
-            if (++row == rows) {
+            case 0:  // end of line
+                x = 0;
+                if (++row == rows) {
+                    *consumed = i;
+                    return true;
+                }
+                break;
+            case 1:  // end of bitmap
                 *consumed = i;
                 return true;
+            case 2:  // delta: move right and up; the pixels passed over stay unset
+                if (length - i < 2) return false;
+                x = std::min<int64_t>(x + data[i], width);
+                row += data[i + 1];
+                i += 2;
+                if (row >= rows) return false;
+                break;
+            default: {  // an absolute run of `value` pixels, padded to a 16-bit word
+                const size_t bytes = (static_cast<size_t>(value) * bits + 7) / 8;
+                if (length - i < bytes) return false;
+                const int64_t shown = std::min<int64_t>(value, width - x);
+                for (int64_t k = 0; k < shown; ++k) {
+                    const unsigned char b = data[i + static_cast<size_t>(bits == 8 ? k : k / 2)];
+                    const unsigned index = bits == 8 ? b : (k % 2 == 0 ? b >> 4 : b & 15);
+                    paint(x + k, row, index);
+                }
+                x += shown;
+                i += bytes;
+                if (bytes % 2 != 0) {
+                    if (i == length) return false;
+                    ++i;
+                }
+                break;
             }
-            break;
-        case 1:  // end of bitmap
-            *consumed = i;
-            return true;
-        case 2:  // delta: move right and up; the pixels passed over stay unset
-            if (length - i < 2) return false;
-            x = std::min<int64_t>(x + data[i], width);
-            row += data[i + 1];
-            i += 2;
-            if (row >= rows) return false;
-            break;
-        default: {  // an absolute run of `value` pixels, padded to a 16-bit word
-            const size_t bytes = (static_cast<size_t>(value) * bits + 7) / 8;
-            if (length - i < bytes) return false;
-            const int64_t shown = std::min<int64_t>(value, width - x);
-            for (int64_t k = 0; k < shown; ++k) {
-                const unsigned char b = data[i + static_cast<size_t>(bits == 8 ? k : k / 2)];
-                const unsigned index = bits == 8 ? b : (k % 2 == 0 ? b >> 4 : b & 15);
-                paint(x + k, row, index);
-            }
-            x += shown;
-            i += bytes;
-            if (bytes % 2 != 0) {
-                if (i == length) return false;
-                ++i;
-            }
-            break;
-        }
         }
     }
 }

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "renderer/dib_decode.h"
-#include "renderer/error_box.h"
+#include "renderer/dib_report.h"
 
 namespace {
 
@@ -52,12 +52,6 @@ DibStatus ReadWholeFile(const char* path, unsigned char** data, size_t* size) {
     return DibStatus::kOk;
 }
 
-void ReportFailure(DibStatus status, const char* path) {
-    char* text = DibFailureText(status, path);
-    ShowErrorBox(text != nullptr ? text : kDibOutOfMemoryText);
-    std::free(text);
-}
-
 }  // namespace
 
 RgbImage* LoadDibAsRgb(const char* path) {
@@ -67,6 +61,6 @@ RgbImage* LoadDibAsRgb(const char* path) {
     DibStatus status = ReadWholeFile(path, &file, &size);
     if (status == DibStatus::kOk) status = DecodeDib(file, size, &image);
     std::free(file);
-    if (status != DibStatus::kOk) ReportFailure(status, path);
+    if (status != DibStatus::kOk) ReportDibFailure(status, path);
     return image;
 }

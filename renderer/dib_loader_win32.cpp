@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "renderer/dib_decode.h"
-#include "renderer/error_box.h"
+#include "renderer/dib_report.h"
 
 namespace {
 
@@ -115,12 +115,6 @@ DibStatus Load(const char* path, RgbImage** image) {
     return status;
 }
 
-void ReportFailure(DibStatus status, const char* path) {
-    char* text = DibFailureText(status, path);
-    ShowErrorBox(text != nullptr ? text : kDibOutOfMemoryText);
-    std::free(text);
-}
-
 }  // namespace
 
 RgbImage* LoadDibAsRgb(const char* path) {
@@ -128,6 +122,6 @@ RgbImage* LoadDibAsRgb(const char* path) {
     // The file is closed again before any message box, so that the user
     // does not keep it locked by leaving the box up.
     const DibStatus status = Load(path, &image);
-    if (status != DibStatus::kOk) ReportFailure(status, path);
+    if (status != DibStatus::kOk) ReportDibFailure(status, path);
     return image;
 }

@@ -55,8 +55,9 @@ public:
     }
 
     unsigned char* At(int64_t x, int64_t row) const {
-        return out_ + (static_cast<size_t>(row) * static_cast<size_t>(d_.width) +
-                       static_cast<size_t>(x)) * 3;
+        return out_ +
+               (static_cast<size_t>(row) * static_cast<size_t>(d_.width) + static_cast<size_t>(x)) *
+                   3;
     }
 
     // An index past the table gives black, as GDI pads short tables with it.
@@ -86,26 +87,26 @@ void DecodeRow(const DibLayout& d, const PixelWriter& w, const unsigned char* sr
                unsigned char* dst) {
     for (int32_t x = 0; x < d.width; ++x, dst += 3) {
         switch (d.bitCount) {
-        case 1:
-            w.PutIndex(dst, (src[x / 8] >> (7 - x % 8)) & 1);
-            break;
-        case 4:
-            w.PutIndex(dst, x % 2 == 0 ? src[x / 2] >> 4 : src[x / 2] & 15);
-            break;
-        case 8:
-            w.PutIndex(dst, src[x]);
-            break;
-        case 16:
-            w.PutPacked(dst, ReadU16(src + 2 * static_cast<size_t>(x)));
-            break;
-        case 24:
-            dst[0] = src[3 * static_cast<size_t>(x) + 2];
-            dst[1] = src[3 * static_cast<size_t>(x) + 1];
-            dst[2] = src[3 * static_cast<size_t>(x)];
-            break;
-        default:
-            w.PutPacked(dst, ReadU32(src + 4 * static_cast<size_t>(x)));
-            break;
+            case 1:
+                w.PutIndex(dst, (src[x / 8] >> (7 - x % 8)) & 1);
+                break;
+            case 4:
+                w.PutIndex(dst, x % 2 == 0 ? src[x / 2] >> 4 : src[x / 2] & 15);
+                break;
+            case 8:
+                w.PutIndex(dst, src[x]);
+                break;
+            case 16:
+                w.PutPacked(dst, ReadU16(src + 2 * static_cast<size_t>(x)));
+                break;
+            case 24:
+                dst[0] = src[3 * static_cast<size_t>(x) + 2];
+                dst[1] = src[3 * static_cast<size_t>(x) + 1];
+                dst[2] = src[3 * static_cast<size_t>(x)];
+                break;
+            default:
+                w.PutPacked(dst, ReadU32(src + 4 * static_cast<size_t>(x)));
+                break;
         }
     }
 }
@@ -116,9 +117,9 @@ void DecodePixels(const DibLayout& d, unsigned char* out) {
     if (d.compression == kDibRle8 || d.compression == kDibRle4) {
         size_t consumed = 0;
         dib::WalkRle(d.pixels, d.pixelBytes, d.width, rows, d.bitCount, &consumed,
-                [&writer](int64_t x, int64_t row, unsigned index) {
-                    writer.PutIndex(writer.At(x, row), index);
-                });
+                     [&writer](int64_t x, int64_t row, unsigned index) {
+                         writer.PutIndex(writer.At(x, row), index);
+                     });
         return;
     }
     const uint64_t stride = dib::RowStride(d.width, d.bitCount);
@@ -131,8 +132,7 @@ void DecodePixels(const DibLayout& d, unsigned char* out) {
 
 }  // namespace
 
-DibStatus DecodeDib(const unsigned char* file, size_t size, RgbImage** image,
-                    uint64_t maxPixels) {
+DibStatus DecodeDib(const unsigned char* file, size_t size, RgbImage** image, uint64_t maxPixels) {
     *image = nullptr;
     DibLayout layout;
     const DibStatus status = ParseDib(file, size, &layout, maxPixels);
@@ -167,4 +167,3 @@ void CopyBgrRowsAsRgb(const unsigned char* bgr, int32_t width, int32_t rows, uns
         bgr += padding;
     }
 }
-

@@ -9,19 +9,8 @@
 #include "renderer/particle_field.h"
 #include "renderer/renderer_program.h"
 
-namespace {
-
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
-
-}  // namespace
 int main(int argc, char** argv) {
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow("Glintra_VC");
-    glutFullScreen();
-    glutSetCursor(GLUT_CURSOR_NONE);
+    CreateRendererWindow(&argc, argv);
     glutKeyboardFunc(OnKeyboard);
     glutDisplayFunc(OnDisplay);
     glutIdleFunc(OnIdle);

@@ -13,9 +13,21 @@
 
 namespace {
 
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
 constexpr unsigned char kEscape = 27;
 
 }  // namespace
+
+void CreateRendererWindow(int* argc, char** argv) {
+    // GLUT takes the initial size before its initialisation.
+    glutInitWindowSize(kWindowWidth, kWindowHeight);
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("Glintra_VC");
+    glutFullScreen();
+    glutSetCursor(GLUT_CURSOR_NONE);
+}
 
 // Reads the glow bitmap and makes it the current texture. A bitmap that does
 // not load ends the program with status 1; the loader has already told the

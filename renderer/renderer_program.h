@@ -3,6 +3,9 @@
 // The renderer's GL set-up and GLUT callbacks. main() in renderer_main.cpp
 // wires them up; the frame-rate bench reuses them.
 
+// Initialises GLUT and opens the full-screen window "Glintra_VC" with the
+// cursor hidden: the first steps of the program, before any callback.
+void CreateRendererWindow(int* argc, char** argv);
 // Reads the glow bitmap and uploads it as the current texture; ends the
 // process with status 1 when the bitmap does not load.
 void LoadTexture();

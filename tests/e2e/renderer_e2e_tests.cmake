@@ -7,7 +7,7 @@
 
 if(WIN32)
   glintra_add_test(renderer_win32_e2e_test
-    SOURCES renderer_win32_e2e_test.cpp screen_image.cpp
+    SOURCES renderer_win32_e2e_test.cpp screen_image.cpp animation_checks.cpp
     LIBS glow_texture user32 gdi32
     DISPLAY EXCLUSIVE TIMEOUT 240)
   if(TARGET glintra_renderer)
@@ -19,11 +19,12 @@ else()
     message(FATAL_ERROR "XTest and XFixes not found (Debian: libxtst-dev libxfixes-dev)")
   endif()
   add_library(e2e_x11_support STATIC x11_desktop.cpp posix_process.cpp screen_image.cpp)
+  target_link_libraries(e2e_x11_support PUBLIC gtest)
   target_include_directories(e2e_x11_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(e2e_x11_support PUBLIC X11::X11 X11::Xtst X11::Xfixes)
 
   glintra_add_test(renderer_x11_e2e_test
-    SOURCES renderer_x11_e2e_test.cpp
+    SOURCES renderer_x11_e2e_test.cpp animation_checks.cpp
     LIBS e2e_x11_support glow_texture
     DISPLAY EXCLUSIVE TIMEOUT 180)
   add_dependencies(renderer_x11_e2e_test glintra_renderer)

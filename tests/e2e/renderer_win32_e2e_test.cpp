@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/animation_checks.h"
 #include "e2e/screen_image.h"
 #include "host/resources/glow_texture.h"
 
@@ -21,9 +22,6 @@ constexpr char kBitmapFolder[] = "C:\\q_vane";
 constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
 constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
 constexpr double kExitSeconds = 10;
-constexpr int kSettlingFrames = 10;
-constexpr int kMeasuredFrames = 8;
-constexpr int kFramesPerSample = 4;
 
 double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
 
@@ -301,35 +299,10 @@ TEST_F(WindowsRendererTest, AnimatesFullScreenWithoutCursorAndEndsOnlyOnEscape) 
 
     ScreenImage frameImage = CaptureScreen();
     ASSERT_GT(frameImage.width, 0) << "cannot read the screen";
-    ASSERT_TRUE(WaitForNewFrame(frameImage)) << "the picture does not change";
-
-    // The field circles the centre of the screen and is stretched to its
-    // whole width and height. The first frames may still be drawn at the
-    // window's first size, and all sprites start on a few points.
-    for (int i = 0; i < kSettlingFrames; ++i) ASSERT_TRUE(WaitForNewFrame(frameImage));
-    std::vector<ScreenImage> frames;
-    // Every few frames, so that the sprites have moved on between samples.
-    for (int i = 0; i < kMeasuredFrames * kFramesPerSample; ++i) {
-        ASSERT_TRUE(WaitForNewFrame(frameImage));
-        if (i % kFramesPerSample == 0) frames.push_back(frameImage);
-    }
-    EXPECT_TRUE(SaveScreenshot(frameImage, "windows-renderer-running.bmp"));
-    const LightLayout light = MeasureLight(frames);
-    ASSERT_GT(light.total, 0);
-    std::printf(
-        "light: centroid %.3f %.3f; edges %.3f %.3f %.3f %.3f; corners %.3f %.3f %.3f %.3f\n",
-        light.centroidX, light.centroidY, light.edgeShare[0], light.edgeShare[1],
-        light.edgeShare[2], light.edgeShare[3], light.cellShare[0][0], light.cellShare[0][2],
-        light.cellShare[2][0], light.cellShare[2][2]);
-    EXPECT_NEAR(light.centroidX, 0.5, 0.1);
-    EXPECT_NEAR(light.centroidY, 0.5, 0.1);
-    const char* sides[] = {"left", "right", "top", "bottom"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_GT(light.edgeShare[i], 0.002) << "the " << sides[i] << " edge stays dark";
-    }
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) EXPECT_GT(light.cellShare[r][c], 0.01) << r << "," << c;
-    }
+    CheckAnimationFillsTheScreen(
+        frameImage, [&](ScreenImage& previous) { return WaitForNewFrame(previous); },
+        "windows-renderer-running.bmp");
+    if (HasFatalFailure()) return;
 
     // Keys other than Escape and the mouse are ignored. Two new frames after
     // the input was queued mean the renderer's message loop has been past it.
