@@ -10,6 +10,8 @@ packages=(
   # native renderer and its tests
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxtst-dev libxfixes-dev libxft-dev
   googletest libbenchmark-dev
+  # locale-gen, for the Japanese locale below
+  locales
   # fuzzing the bitmap loader
   clang-14 libclang-rt-14-dev
   # the Windows programs under Wine on a virtual display, and screenshots
@@ -23,10 +25,19 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "setup: installing ${missing[*]}" >&2
 if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}" >&2
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine takes the Windows code page from LC_ALL; without the locale installed
+# it still gets code page 932, but cannot make Japanese file names.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating the ja_JP.UTF-8 locale" >&2
+  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi

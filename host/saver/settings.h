@@ -6,8 +6,8 @@
 // The host's three music settings, shared by every form and module. They
 // start zero or empty; LoadSettings fills them once at start-up from
 // "Glintra.ini" beside the host, and only the settings dialog writes them back.
-extern int16_t BGMKind;    // 0 none, 1 music CD, 2 the MP3 or WAV file in BGMFile
-extern int16_t BGMRepeat;  // CD track played over and over; 0 = the whole disc
+extern int16_t BGMKind;      // 0 none, 1 music CD, 2 the MP3 or WAV file in BGMFile
+extern int16_t BGMRepeat;    // CD track played over and over; 0 = the whole disc
 extern std::string BGMFile;  // full path of the music file (ANSI code page), "" = none
 
 // The settings file's section and key names. The keys are stored as their
@@ -19,5 +19,15 @@ constexpr const char kIniKeyRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr const char kIniKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 constexpr const char kIniFileName[] = "\\Glintra.ini";
 
-// Reads the three settings from the application folder's Glintra.ini.
+// The settings file: the application folder followed by "\Glintra.ini".
+std::string SettingsFilePath();
+
+// Reads the three settings from the application folder's Glintra.ini. A
+// missing file, section or key, or a number that doesn't convert, gives 0 or
+// ""; a music file that can't be opened is cleared and kind 2 becomes 0.
 void LoadSettings();
+
+// Writes the three settings to the application folder's Glintra.ini, always
+// all three, in the order kind, repeat, file. Returns false when any of the
+// writes failed (a read-only folder, a locked file).
+[[nodiscard]] bool SaveSettings();

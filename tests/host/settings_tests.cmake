@@ -1,0 +1,28 @@
+# The settings file. Natively: the number and path rules and the order and
+# fallbacks of loading. Under Wine: the same through the real ANSI profile
+# functions and real files, once with code page 932 and once with 1252, to
+# show that the file's bytes don't depend on the system's code page.
+if(NOT WIN32)
+  glintra_add_test(settings_conversion_test
+    SOURCES settings_conversion_test.cpp settings_load_rules_test.cpp
+    LIBS host_settings_core)
+endif()
+
+if(WIN32)
+  # AppFolder() is the test's own (settings_test_app_folder.cpp).
+  glintra_add_test(settings_win32_test
+    SOURCES settings_win32_test.cpp settings_test_app_folder.cpp
+    LIBS host_settings)
+  set_property(TEST settings_win32_test APPEND PROPERTY ENVIRONMENT GLINTRA_EXPECT_ACP=932)
+
+  # The same program with ANSI code page 1252 (the test environment's
+  # GLINTRA_LOCALE), held to the same bytes.
+  if(CMAKE_HOST_UNIX)
+    add_test(NAME settings_win32_test_cp1252
+             COMMAND ${GLINTRA_TEST_ENV} run ${GLINTRA_TEST_STATE} --
+                     $<TARGET_FILE:settings_win32_test>)
+    set_tests_properties(settings_win32_test_cp1252 PROPERTIES
+      FIXTURES_REQUIRED test_env TIMEOUT 120
+      ENVIRONMENT "GLINTRA_LOCALE=en_US.UTF-8;GLINTRA_EXPECT_ACP=1252")
+  endif()
+endif()
