@@ -2,8 +2,27 @@
 
 #include <string>
 
-// The running host as a whole.
+// The running host as a whole: the application object of the form toolkit.
+// Later members join it here (the application-wide mouse pointer, the
+// screen's twips per pixel).
 
 // The folder that holds the running program, without a trailing backslash
 // (except at a drive root), in the ANSI code page.
 std::string AppFolder();
+
+// The command line as Windows passed it, without the program's path and the
+// one blank that follows it; UTF-16, as the system keeps it.
+std::u16string CommandLine();
+
+// A message box with an OK button and no icon under `title`; returns when the
+// user has closed it. Both texts are UTF-8 and are shown as UTF-16.
+void MsgBox(const std::string& text, const std::string& title);
+
+// Runs `main` (the host's start-up procedure), then handles messages for as
+// long as a form is loaded, and ends the process when none is left. Timer
+// ticks wait until `main` has returned.
+[[noreturn]] void RunApplication(void (*main)());
+
+// Ends the host on the spot: the process exits with status 0, and no form
+// event (QueryUnload, Unload) or timer tick runs any more.
+[[noreturn]] void End();

@@ -1,0 +1,76 @@
+#include <windows.h>
+
+#include "host/forms/application.h"
+#include "host/forms/application_paths.h"
+#include "host/forms/form.h"
+#include "host/forms/text_win32.h"
+#include "host/forms/timer.h"
+
+namespace {
+
+std::u16string U16(const std::wstring& text) { return {text.begin(), text.end()}; }
+
+std::string AnsiFromWide(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+}  // namespace
+
+std::string AppFolder() {
+    // The wide path, since the path may be longer than MAX_PATH and since the
+    // folder is cut off by characters, not ANSI bytes. A full buffer means
+    // the path was truncated:
+    // https://learn.microsoft.com/en-us/windows/win32/api/libloaderapi/nf-libloaderapi-getmodulefilenamew
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::u16string folder = FolderOfProgramPath(U16(path));
+    return AnsiFromWide(std::wstring(folder.begin(), folder.end()));
+}
+
+std::u16string CommandLine() {
+    // Not WinMain's lpCmdLine: the C runtime drops every blank before the
+    // arguments there, and a leading blank changes which switch letter the
+    // host sees.
+    return ArgumentsOfCommandLine(U16(GetCommandLineW()));
+}
+
+void MsgBox(const std::string& text, const std::string& title) {
+    MessageBoxW(GetActiveWindow(), forms::WideFromUtf8(text).c_str(),
+                forms::WideFromUtf8(title).c_str(), MB_OK);
+}
+
+void RunApplication(void (*main)()) {
+    {
+        forms::LoadingScope startUp;
+        main();
+    }
+    while (!forms::Form::LoadedForms().empty()) {
+        MSG message;
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;  // WM_QUIT, or no queue
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    End();
+}
+
+void End() {
+    // ExitProcess, not exit() or a return from WinMain: the destructors of
+    // static form objects do not run either.
+    ExitProcess(0);
+}

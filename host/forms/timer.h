@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+
+namespace forms {
+
+class Form;
+
+// A timer owned by a form: a window-message timer on the form's window, so
+// its ticks run on the user-interface thread between other messages.
+//
+// Ticks never overlap: a tick that comes while any timer's handler is still
+// running (in a message box's loop, say) is dropped. Ticks wait while the
+// host's start-up procedure or a form's Form_Load runs, and the ones that
+// came meanwhile run once it has returned to the message loop.
+class Timer {
+public:
+    // `tick` is the handler, for example [this] { Timer3_Timer(); }. An
+    // interval of 0 never ticks, whatever Enabled says.
+    Timer(Form& owner, unsigned intervalMs, bool enabled, std::function<void()> tick);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    unsigned Interval() const { return interval_; }
+    // Restarts the count, as SetTimer does for a running timer.
+    void SetInterval(unsigned intervalMs);
+
+private:
+    friend class Form;
+    friend class LoadingScope;
+
+    // Starts or stops the system timer to match the properties, when the
+    // form has its window.
+    void Arm();
+    void Tick();
+
+    Form& owner_;
+    unsigned interval_;
+    bool enabled_;
+    std::function<void()> tick_;
+    bool deferred_ = false;
+};
+
+// While one exists, timer ticks wait (see Timer). The toolkit holds one
+// around the start-up procedure and around each Form_Load.
+class LoadingScope {
+public:
+    LoadingScope();
+    ~LoadingScope();
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+    static bool Active();
+};
+
+}  // namespace forms

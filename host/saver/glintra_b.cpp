@@ -1,0 +1,80 @@
+#include "host/saver/glintra_b.h"
+
+#include "host/forms/application.h"
+#include "host/saver/command_line.h"
+#include "host/saver/ini_file.h"
+#include "host/saver/settings.h"
+
+int16_t ZoomX = 0;
+int16_t ZoomY = 0;
+int32_t Ret = 0;
+std::optional<int> CursorCount;
+
+namespace {
+
+// A running saver's hidden form and the open settings dialog.
+constexpr char kSaverCaption[] = "Glintra_Main";
+constexpr char kDialogCaption[] = "<Glintra>";
+
+constexpr char kRendererFile[] = "\\Glintra.dll";
+constexpr char kAppTitle[] = "Glintra (ScreenSaver)";
+constexpr char kRendererMissing[] = "Glintra.dllが同じﾌｫﾙﾀﾞに見つかりません！";
+
+// A point as a rectangle; the 16-bit coordinates widen with their sign.
+RECT ZoomPoint() { return RECT{ZoomX, ZoomY, ZoomX, ZoomY}; }
+
+}  // namespace
+
+void Main() {
+    // Both look-ups are made, whatever the first one found. FindWindowA sees
+    // hidden windows too, and the saver's form is never shown.
+    const bool saverRunning = FindWindowA(nullptr, kSaverCaption) != nullptr;
+    const bool dialogOpen = FindWindowA(nullptr, kDialogCaption) != nullptr;
+    if (saverRunning || dialogOpen) End();
+
+    const std::u16string commandLine = CommandLine();
+    const char16_t letter = SwitchLetter(commandLine);
+
+    if (letter == u'P') {
+        // PREVIEW: the preview form Glintra_R is made a child of the window
+        // PreviewHandle(commandLine) names, sized to it and shown here (next
+        // issue); then Main returns. Until that form exists nothing is
+        // loaded, so returning ends the host.
+        return;
+    }
+
+    LoadSettings();
+
+    if (!FileExists(AppFolder() + kRendererFile)) {
+        MsgBox(kRendererMissing, kAppTitle);
+        End();
+    }
+
+    if (letter == u'C') {
+        // SETTINGS DIALOG: Glintra_P is shown modally here, with no owner
+        // (a handle after the switch is not used) (later issue).
+        End();
+    }
+
+    if (!commandLine.empty() && letter != u'S') End();
+
+    if (letter == u'S') CursorCount = ShowCursor(FALSE);
+
+    // SAVER RUN: the saver form Glintra_S is loaded here, without being
+    // shown; its Form_Load starts the run (next issue). Until it exists no
+    // form is loaded, so returning ends the host.
+}
+
+void ZoomFromCursor(HWND hWnd) {
+    const RECT from = ZoomPoint();
+    RECT to = {};  // stays zero when the window has no rectangle
+    GetWindowRect(hWnd, &to);
+    DrawAnimatedRects(hWnd, IDANI_CAPTION, &from, &to);
+}
+
+void ZoomToCursor(HWND hWnd) {
+    RECT from = {};
+    GetWindowRect(hWnd, &from);
+    const RECT to = ZoomPoint();
+    DrawAnimatedRects(hWnd, IDANI_CAPTION, &from, &to);
+}
