@@ -40,3 +40,6 @@ for size in 1024x768 1920x1080; do
   frame_rates native "$build/native/bench/glintra_frame_rate" "$size"
   frame_rates windows "$build/windows/bench/glintra_frame_rate.exe" "$size"
 done
+
+echo "== the saver run: host beside renderer"
+"$root/scripts/bench-saver.sh"

@@ -2,6 +2,8 @@
 
 #include "host/forms/application.h"
 #include "host/saver/command_line.h"
+#include "host/saver/glintra_r.h"
+#include "host/saver/glintra_s.h"
 #include "host/saver/ini_file.h"
 #include "host/saver/settings.h"
 
@@ -36,10 +38,7 @@ void Main() {
     const char16_t letter = SwitchLetter(commandLine);
 
     if (letter == u'P') {
-        // PREVIEW: the preview form Glintra_R is made a child of the window
-        // PreviewHandle(commandLine) names, sized to it and shown here (next
-        // issue); then Main returns. Until that form exists nothing is
-        // loaded, so returning ends the host.
+        ShowPreviewIn(PreviewHandle(commandLine));
         return;
     }
 
@@ -60,9 +59,10 @@ void Main() {
 
     if (letter == u'S') CursorCount = ShowCursor(FALSE);
 
-    // SAVER RUN: the saver form Glintra_S is loaded here, without being
-    // shown; its Form_Load starts the run (next issue). Until it exists no
-    // form is loaded, so returning ends the host.
+    // The saver form is loaded, never shown; its Form_Load starts the run and
+    // its timers end it.
+    static Glintra_S saverForm;
+    saverForm.Load();
 }
 
 void ZoomFromCursor(HWND hWnd) {

@@ -17,3 +17,27 @@ if(WIN32)
   set_target_properties(glintra_host PROPERTIES
     OUTPUT_NAME Glintra SUFFIX .scr RUNTIME_OUTPUT_DIRECTORY ${GLINTRA_BIN_DIR})
 endif()
+
+# The saver run: the renderer watch's rule, built natively too for its tests,
+# and the saver form with its glow picture.
+add_library(host_saver_watch STATIC saver_watch.cpp)
+target_include_directories(host_saver_watch PUBLIC ${CMAKE_SOURCE_DIR})
+if(WIN32)
+  target_sources(glintra_host PRIVATE glintra_s.cpp ${CMAKE_SOURCE_DIR}/host/resources/saver_pictures.rc)
+  target_link_libraries(glintra_host PRIVATE host_saver_watch host_music)
+  # windres records no dependency on the bitmap it embeds.
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/host/resources/saver_pictures.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/host/resources/glow.bmp)
+endif()
+
+# The preview: its sizes, built natively too for their tests, and the preview
+# form with its still.
+add_library(host_preview_layout STATIC preview_layout.cpp)
+target_include_directories(host_preview_layout PUBLIC ${CMAKE_SOURCE_DIR})
+if(WIN32)
+  target_sources(glintra_host PRIVATE glintra_r.cpp ${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc)
+  target_link_libraries(glintra_host PRIVATE host_preview_layout gdi32)
+  # windres records no dependency on the bitmap it embeds.
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/host/resources/preview.bmp)
+endif()

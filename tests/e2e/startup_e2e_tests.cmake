@@ -25,6 +25,9 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
                        -P ${CMAKE_CURRENT_LIST_FILE})
       set_tests_properties(startup_cursor_e2e_test PROPERTIES
         FIXTURES_REQUIRED test_env TIMEOUT 120)
+      # A saver run's hidden "Glintra_Main" would turn these starts away.
+      set_tests_properties(startup_win32_e2e_test startup_cursor_e2e_test PROPERTIES
+        RESOURCE_LOCK host_instance)
     endif()
   endif()
   return()
@@ -42,10 +45,10 @@ endif()
 
 set(ENV{WINEDEBUG} "+relay")
 set(failures 0)
-# Switch, then how many times the host calls ShowCursor(FALSE). Only the
-# switch letter S hides it; an empty command line runs the saver with the
-# cursor left alone, and other switches end first.
-foreach(case "/s|1" "/S|1" "-s|1" "xs|1" "|0" "/a|0" "/c|0" "/p 1234|0")
+# Switch, then how many times the host calls ShowCursor(FALSE). Other
+# switches than S end before the cursor is touched; the saver run's own
+# cursor test is in saver_e2e_tests.cmake.
+foreach(case "/a|0" "/c|0" "/p 1234|0")
   string(REPLACE "|" ";" case "${case}")
   list(GET case 0 switch)
   list(GET case 1 expected)

@@ -215,12 +215,11 @@ protected:
     std::string host_;
 };
 
-// With the renderer beside it the host has no form to go on to yet: every
-// mode ends without a window (the saver run, the preview and the settings
-// dialog are where later forms plug in).
+// With the renderer beside it, every mode but the saver run (saver_win32_e2e_test)
+// ends without a window (the preview and the settings dialog are where later
+// forms plug in).
 TEST_F(StartupTest, EveryModeEndsQuietlyWithTheRendererPresent) {
-    for (const char* arguments :
-         {"/s", "/S", "-s", "xs", "", " /s", "/a", "/c", "/c:1234", "/p 1234", "/p:1234"}) {
+    for (const char* arguments : {" /s", "/a", "/c", "/c:1234", "/p 1234", "/p:1234"}) {
         ExpectEndsShowingNothing(arguments);
     }
 }

@@ -1,0 +1,257 @@
+// The preview under Wine, end to end: the real Glintra.scr started with /p
+// and the handle of a window of the test's own, as the Display Properties
+// dialog starts it. What the user would see is judged from the windows
+// themselves: the host's child in ours, its frame and its life. Its picture
+// can't be captured from here (Wine shows no window parented into another
+// process's window, and a device context can't cross to the host), so the
+// painting is tested in-process (tests/host/preview_form_win32_test.cpp) and
+// here only the still that the real Glintra.scr carries.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/resources/preview_pictures.h"
+#include "host/preview_pictures_win32.h"
+
+namespace {
+
+constexpr double kWaitSeconds = 20;
+
+double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
+
+// Keeps our windows answering while we wait: the host's SetParent and the
+// destruction of our window send messages across the two processes.
+void PumpFor(DWORD milliseconds) {
+    const double until = Seconds() + milliseconds / 1000.0;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (Seconds() < until);
+}
+
+std::string EnvPath(const char* name) {
+    const char* value = std::getenv(name);
+    std::string path = value != nullptr ? value : "";
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+// The preview window that the Display Properties dialog would give: a
+// visible window of exactly the given size.
+class PreviewWindow {
+public:
+    PreviewWindow(int width, int height) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        windowClass.lpszClassName = L"GlintraPreviewTestWindow";
+        RegisterClassW(&windowClass);
+        window_ =
+            CreateWindowW(windowClass.lpszClassName, L"monitor", WS_POPUP | WS_VISIBLE, 40, 30,
+                          width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+        PumpFor(50);
+    }
+    ~PreviewWindow() { Destroy(); }
+    PreviewWindow(const PreviewWindow&) = delete;
+    PreviewWindow& operator=(const PreviewWindow&) = delete;
+
+    HWND hwnd() const { return window_; }
+    void Destroy() {
+        if (window_ != nullptr) DestroyWindow(window_);
+        window_ = nullptr;
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Glintra.scr started as Windows starts a screen saver.
+class Host {
+public:
+    Host(const std::string& path, const std::string& arguments) {
+        std::string commandLine = "\"" + path + "\" " + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &startup, &info_) != 0;
+    }
+    ~Host() {
+        if (!started_) return;
+        if (Running()) {
+            TerminateProcess(info_.hProcess, 99);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    bool started() const { return started_; }
+    DWORD pid() const { return info_.dwProcessId; }
+    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+    // The exit status, or nothing if the host is still up after the wait.
+    std::optional<DWORD> WaitForExit() const {
+        const double deadline = Seconds() + kWaitSeconds;
+        while (Seconds() < deadline) {
+            if (!Running()) {
+                DWORD status = 0;
+                GetExitCodeProcess(info_.hProcess, &status);
+                return status;
+            }
+            PumpFor(20);
+        }
+        return std::nullopt;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+std::string HandleText(HWND window) {
+    // Handles keep 32 significant bits; the system passes them as signed
+    // decimal numbers.
+    return std::to_string(static_cast<int32_t>(reinterpret_cast<intptr_t>(window)));
+}
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string binDir = EnvPath("GLINTRA_BIN_DIR");
+        ASSERT_FALSE(binDir.empty());
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "glintra_preview_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        for (const char* file : {"\\Glintra.scr", "\\Glintra.dll"}) {
+            ASSERT_TRUE(CopyFileA((binDir + file).c_str(), (folder_ + file).c_str(), FALSE))
+                << binDir + file << ": error " << GetLastError();
+        }
+        host_ = folder_ + "\\Glintra.scr";
+    }
+
+    void TearDown() override {
+        for (const char* file : {"\\Glintra.scr", "\\Glintra.dll", "\\Glintra.ini"}) {
+            DeleteFileA((folder_ + file).c_str());
+        }
+        RemoveDirectoryA(folder_.c_str());
+    }
+
+    std::string folder_;
+    std::string host_;
+};
+
+// The host's visible child captioned "Preview Window" in `parent`.
+HWND WaitForPreviewForm(HWND parent, const Host& host) {
+    const double deadline = Seconds() + kWaitSeconds;
+    while (Seconds() < deadline && host.Running()) {
+        const HWND form = FindWindowExA(parent, nullptr, nullptr, "Preview Window");
+        if (form != nullptr && IsWindowVisible(form)) return form;
+        PumpFor(20);
+    }
+    return nullptr;
+}
+
+// Window sizes and switches: the still's own size, a larger window and a
+// smaller one; the blank and the colon as separators; the smallest without
+// the renderer beside the host, which the preview does not need.
+TEST_F(PreviewTest, FillsTheWindowWithTheStillAndEndsWithIt) {
+    const struct {
+        int width, height;
+        const char* separator;
+        bool withoutRenderer;
+    } cases[] = {
+        {152, 112, " ", false},
+        {300, 200, ":", false},
+        {100, 60, " ", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.width << "x" << c.height << ", separator \"" << c.separator << "\"");
+        if (c.withoutRenderer) {
+            ASSERT_TRUE(DeleteFileA((folder_ + "\\Glintra.dll").c_str()));
+        }
+
+        PreviewWindow parent(c.width, c.height);
+        ASSERT_NE(parent.hwnd(), nullptr);
+        Host host(host_, std::string("/p") + c.separator + HandleText(parent.hwnd()));
+        ASSERT_TRUE(host.started()) << host_ << ": error " << GetLastError();
+
+        const HWND form = WaitForPreviewForm(parent.hwnd(), host);
+        ASSERT_NE(form, nullptr) << "no preview form; host running: " << host.Running();
+        DWORD owner = 0;
+        GetWindowThreadProcessId(form, &owner);
+        EXPECT_EQ(owner, host.pid());
+
+        // A borderless child covering the window exactly.
+        const LONG style = GetWindowLongA(form, GWL_STYLE);
+        EXPECT_TRUE(style & WS_CHILD);
+        EXPECT_EQ(GetParent(form), parent.hwnd());
+        EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER));
+        EXPECT_EQ(GetWindowLongA(form, GWL_EXSTYLE) &
+                      (WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME),
+                  0);
+        RECT parentRect = {}, formRect = {}, client = {};
+        GetWindowRect(parent.hwnd(), &parentRect);
+        GetWindowRect(form, &formRect);
+        GetClientRect(form, &client);
+        EXPECT_TRUE(EqualRect(&formRect, &parentRect))
+            << formRect.left << "," << formRect.top << "," << formRect.right << ","
+            << formRect.bottom;
+        EXPECT_EQ(client.right, c.width);
+        EXPECT_EQ(client.bottom, c.height);
+
+        // The host stays while the window does, and goes with it.
+        EXPECT_TRUE(host.Running());
+        parent.Destroy();
+        EXPECT_EQ(host.WaitForExit(), std::optional<DWORD>(0)) << "the host outlived the window";
+    }
+}
+
+// The still inside the real Glintra.scr is the committed picture.
+TEST_F(PreviewTest, TheHostCarriesTheStill) {
+    const HMODULE module = LoadLibraryExA(host_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << host_ << ": error " << GetLastError();
+    const HBITMAP embedded = static_cast<HBITMAP>(LoadImageA(
+        module, MAKEINTRESOURCEA(IDB_PREVIEW_STILL), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const ScreenImage inHost = preview_test::PixelsOf(embedded);
+    if (embedded != nullptr) DeleteObject(embedded);
+    FreeLibrary(module);
+    const ScreenImage committed = preview_test::CommittedStill();
+    EXPECT_EQ(inHost.width, 152);
+    EXPECT_EQ(inHost.height, 112);
+    EXPECT_TRUE(inHost.rgb == committed.rgb);
+    SaveScreenshot(inHost, "preview_still_in_host.bmp");
+}
+
+// Without a window to draw into, the host ends at once and shows nothing:
+// no number, a number that names no window, a window that has gone.
+TEST_F(PreviewTest, WithoutAUsableWindowTheHostEndsAtOnce) {
+    HWND gone = nullptr;
+    {
+        PreviewWindow window(10, 10);
+        gone = window.hwnd();
+    }
+    ASSERT_FALSE(IsWindow(gone));
+    for (const std::string& arguments :
+         {std::string("/p"), std::string("/p "), std::string("/p:abc"), std::string("/p 0"),
+          std::string("/p 1234"), "/p " + HandleText(gone)}) {
+        SCOPED_TRACE("arguments \"" + arguments + "\"");
+        Host host(host_, arguments);
+        ASSERT_TRUE(host.started());
+        EXPECT_EQ(host.WaitForExit(), std::optional<DWORD>(0));
+    }
+}
+
+}  // namespace

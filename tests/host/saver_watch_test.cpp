@@ -1,0 +1,71 @@
+// The renderer watch's rule, and the glow picture that the saver form
+// embeds.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "host/resources/glow_texture.h"
+#include "host/saver/saver_watch.h"
+
+namespace {
+
+constexpr uint64_t kStart = 5000;  // any clock reading: the rule looks at differences
+constexpr uint64_t kLimit = RendererWatch::kStartLimitMs;
+
+// A slow start: 50 ms polls without a window right up to the limit keep the
+// run going, and the window's coming and going ends it at the first poll
+// that misses it.
+TEST(RendererWatch, WaitsForASlowStartThenEndsWhenTheWindowGoes) {
+    RendererWatch watch(true, kStart);
+    uint64_t now = kStart;
+    for (; now < kStart + kLimit; now += 50) {
+        ASSERT_FALSE(watch.RunOver(false, now)) << "ended " << now - kStart << " ms in";
+    }
+    EXPECT_FALSE(watch.RunOver(true, now));
+    EXPECT_FALSE(watch.RunOver(true, now + 60000));  // no limit once the window is up
+    EXPECT_TRUE(watch.RunOver(false, now + 60050));
+}
+
+TEST(RendererWatch, EndsWhenNoWindowCameWithinTheStartLimit) {
+    RendererWatch watch(true, kStart);
+    EXPECT_FALSE(watch.RunOver(false, kStart + kLimit - 1));
+    EXPECT_TRUE(watch.RunOver(false, kStart + kLimit));
+    // A clock that went back does not count as time passed.
+    RendererWatch early(true, kStart);
+    EXPECT_FALSE(early.RunOver(false, kStart - 1));
+}
+
+TEST(RendererWatch, EndsAtOnceWhenTheRendererCouldNotStart) {
+    RendererWatch watch(false, kStart);
+    EXPECT_TRUE(watch.RunOver(false, kStart));
+}
+
+// Any window of the title counts: one left from an earlier run keeps the run
+// alive, also when this run's renderer could not start, until it goes.
+TEST(RendererWatch, AWindowLeftFromAnEarlierRunKeepsTheRunUntilItGoes) {
+    for (bool started : {true, false}) {
+        SCOPED_TRACE(started ? "renderer started" : "renderer not started");
+        RendererWatch watch(started, kStart);
+        EXPECT_FALSE(watch.RunOver(true, kStart));
+        EXPECT_FALSE(watch.RunOver(true, kStart + 50));
+        EXPECT_TRUE(watch.RunOver(false, kStart + 100));
+    }
+}
+
+// Glintra.scr embeds the committed glow.bmp; it must be what the generator
+// makes today.
+TEST(SaverPictures, CommittedGlowBitmapIsTheGeneratorsOutput) {
+    const char* source = std::getenv("GLINTRA_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    std::ifstream file(std::string(source) + "/host/resources/glow.bmp", std::ios::binary);
+    ASSERT_TRUE(file) << "host/resources/glow.bmp missing";
+    const std::vector<unsigned char> committed{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_TRUE(committed == MakeGlowBitmapFile())
+        << "remake it: build/native/host/resources/glintra_make_glow host/resources/glow.bmp";
+}
+
+}  // namespace
