@@ -96,6 +96,11 @@ bool Form::RunUnload(UnloadMode mode, bool windowGoing) {
 
     loaded_ = false;
     Forget(this);
+    // The application's loop sleeps in GetMessage and looks at the loaded
+    // forms only when it wakes. An unload from a sent message (the window
+    // destroyed by another process, as when the preview's parent goes)
+    // doesn't wake it, so the last form to go wakes it itself.
+    if (Loaded().empty()) PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
     for (Timer* timer : timers_) {
         timer->deferred_ = false;
         timer->Arm();
