@@ -4,7 +4,7 @@
 # it checks is saved to $GLINTRA_SCREENSHOT_DIR, else the test's working folder.
 if(WIN32)
   glintra_add_test(preview_win32_e2e_test
-    SOURCES preview_win32_e2e_test.cpp screen_image.cpp
+    SOURCES preview_win32_e2e_test.cpp win32_child_process.cpp screen_image.cpp
     LIBS user32 gdi32
     DISPLAY EXCLUSIVE TIMEOUT 180)
   add_dependencies(preview_win32_e2e_test glintra_host glintra_renderer)

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/win32_child_process.h"
 #include "host/resources/preview_pictures.h"
 #include "host/preview_pictures_win32.h"
 
@@ -75,48 +76,15 @@ private:
 };
 
 // Glintra.scr started as Windows starts a screen saver.
-class Host {
+class Host : public ChildProcess {
 public:
-    Host(const std::string& path, const std::string& arguments) {
-        std::string commandLine = "\"" + path + "\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &startup, &info_) != 0;
-    }
-    ~Host() {
-        if (!started_) return;
-        if (Running()) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-
-    bool started() const { return started_; }
-    DWORD pid() const { return info_.dwProcessId; }
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    Host(const std::string& path, const std::string& arguments)
+        : ChildProcess(path, arguments, false) {}
 
     // The exit status, or nothing if the host is still up after the wait.
     std::optional<DWORD> WaitForExit() const {
-        const double deadline = Seconds() + kWaitSeconds;
-        while (Seconds() < deadline) {
-            if (!Running()) {
-                DWORD status = 0;
-                GetExitCodeProcess(info_.hProcess, &status);
-                return status;
-            }
-            PumpFor(20);
-        }
-        return std::nullopt;
+        return ChildProcess::WaitForExit(kWaitSeconds, [] { PumpFor(10); });
     }
-
-private:
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
 };
 
 std::string HandleText(HWND window) {

@@ -7,7 +7,7 @@
 
 if(WIN32)
   glintra_add_test(renderer_win32_e2e_test
-    SOURCES renderer_win32_e2e_test.cpp screen_image.cpp animation_checks.cpp
+    SOURCES renderer_win32_e2e_test.cpp win32_child_process.cpp screen_image.cpp animation_checks.cpp
     LIBS glow_texture user32 gdi32
     DISPLAY EXCLUSIVE TIMEOUT 240)
   if(TARGET glintra_renderer)

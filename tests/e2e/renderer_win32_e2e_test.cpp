@@ -13,6 +13,7 @@
 
 #include "e2e/animation_checks.h"
 #include "e2e/screen_image.h"
+#include "e2e/win32_child_process.h"
 #include "host/resources/glow_texture.h"
 
 namespace {
@@ -168,44 +169,9 @@ bool CursorShowsOverAnOrdinaryWindow(int width, int height) {
 }
 
 // The renderer started as the host starts it: no arguments, show code 1.
-class RendererProcess {
+class RendererProcess : public ChildProcess {
 public:
-    explicit RendererProcess(const std::string& path) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWNORMAL;
-        std::string commandLine = "\"" + path + "\"";
-        started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &startup, &info_) != 0;
-    }
-    ~RendererProcess() {
-        if (!started_) return;
-        if (Running()) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    RendererProcess(const RendererProcess&) = delete;
-    RendererProcess& operator=(const RendererProcess&) = delete;
-
-    bool started() const { return started_; }
-    DWORD pid() const { return info_.dwProcessId; }
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-    std::optional<DWORD> WaitForExit(double seconds) const {
-        if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) !=
-            WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD status = 0;
-        GetExitCodeProcess(info_.hProcess, &status);
-        return status;
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
+    explicit RendererProcess(const std::string& path) : ChildProcess(path, "", true) {}
 };
 
 class WindowsRendererTest : public ::testing::Test {

@@ -12,7 +12,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     file(RELATIVE_PATH _winmm_from_bin ${GLINTRA_BIN_DIR} ${GLINTRA_WINMM_RECORDER_DIR}/winmm.dll)
     string(REPLACE "/" "\\\\" _winmm_from_bin "${_winmm_from_bin}")
     glintra_add_test(saver_win32_e2e_test
-      SOURCES saver_win32_e2e_test.cpp
+      SOURCES saver_win32_e2e_test.cpp win32_child_process.cpp
       LIBS glow_texture user32 advapi32
       DISPLAY EXCLUSIVE TIMEOUT 240)
     target_compile_definitions(saver_win32_e2e_test PRIVATE

@@ -17,9 +17,11 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "e2e/win32_child_process.h"
 #include "host/resources/glow_texture.h"
 #include "host/saver/settings.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
@@ -101,54 +103,23 @@ void TapKey(WORD key) {
 }
 
 // Glintra.scr started as Windows starts a screen saver.
-class Host {
+class Host : public ChildProcess {
 public:
-    Host(const std::string& path, const std::string& arguments) {
-        std::string commandLine = "\"" + path + "\"";
-        if (!arguments.empty()) commandLine += " " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &startup, &info_) != 0;
-        startedAt_ = Seconds();
-    }
-    ~Host() {
-        if (!started_) return;
-        if (Running()) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
+    Host(const std::string& path, const std::string& arguments)
+        : ChildProcess(path, arguments, false), startedAt_(Seconds()) {}
 
-    bool started() const { return started_; }
     double startedAt() const { return startedAt_; }
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     // The exit status, or -1 when still running after `seconds`; the test's
     // windows keep being served meanwhile.
     long WaitForExit(double seconds) const {
-        if (!WaitUntil(
-                [&] {
-                    MSG message;
-                    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                        DispatchMessageA(&message);
-                    }
-                    return !Running();
-                },
-                seconds)) {
-            return -1;
-        }
-        DWORD status = 0;
-        GetExitCodeProcess(info_.hProcess, &status);
-        return static_cast<long>(status);
+        const std::optional<DWORD> status = ChildProcess::WaitForExit(seconds, [] {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        });
+        return status ? static_cast<long>(*status) : -1;
     }
 
 private:
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
     double startedAt_ = 0;
 };
 

@@ -9,7 +9,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     # Modes, windows and the renderer message, driven from a Windows program
     # that copies both programs into a folder of its own.
     glintra_add_test(startup_win32_e2e_test
-      SOURCES startup_win32_e2e_test.cpp
+      SOURCES startup_win32_e2e_test.cpp win32_child_process.cpp
       LIBS user32
       DISPLAY TIMEOUT 240)
     add_dependencies(startup_win32_e2e_test glintra_host glintra_renderer)

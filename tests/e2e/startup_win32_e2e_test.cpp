@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/win32_child_process.h"
+
 namespace {
 
 constexpr wchar_t kRendererMissing[] =
@@ -46,46 +48,18 @@ std::vector<HWND> VisibleWindowsOf(DWORD pid) {
 
 // Glintra.scr started as Windows starts a screen saver: its quoted path, a
 // blank, and the arguments exactly as given.
-class Host {
+class Host : public ChildProcess {
 public:
-    Host(const std::string& path, const std::string& arguments) {
-        std::string commandLine = "\"" + path + "\"";
-        if (!arguments.empty()) commandLine += " " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &startup, &info_) != 0;
-    }
-    ~Host() {
-        if (!started_) return;
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-
-    bool started() const { return started_; }
-    DWORD pid() const { return info_.dwProcessId; }
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    Host(const std::string& path, const std::string& arguments)
+        : ChildProcess(path, arguments, false) {}
 
     // Waits for the end, noting every visible window the host showed meanwhile.
     std::optional<DWORD> WaitForExit(std::vector<std::wstring>* shown = nullptr) const {
-        const double deadline = Seconds() + kStartSeconds;
-        while (Seconds() < deadline) {
+        return ChildProcess::WaitForExit(kStartSeconds, [&] {
             if (shown != nullptr) {
                 for (HWND w : VisibleWindowsOf(pid())) shown->push_back(WindowTextW(w));
             }
-            if (WaitForSingleObject(info_.hProcess, 10) == WAIT_OBJECT_0) {
-                DWORD status = 0;
-                GetExitCodeProcess(info_.hProcess, &status);
-                return status;
-            }
-        }
-        return std::nullopt;
+        });
     }
 
     // The first visible top-level window of the host titled `title`.
@@ -99,10 +73,6 @@ public:
         }
         return nullptr;
     }
-
-private:
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
 };
 
 // A top-level window of the test's own with the given caption, standing for

@@ -1,0 +1,53 @@
+#include "e2e/win32_child_process.h"
+
+namespace {
+
+constexpr DWORD kPollMilliseconds = 10;
+
+double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal) {
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (showNormal) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+    }
+    // Nothing may run after CreateProcessA: a caller reads GetLastError when
+    // the start failed.
+    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info_) != 0;
+}
+
+ChildProcess::~ChildProcess() {
+    if (!started_) return;
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool ChildProcess::Running() const {
+    return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> ChildProcess::WaitForExit(double seconds,
+                                               const std::function<void()>& eachPoll) const {
+    const double deadline = Seconds() + seconds;
+    for (;;) {
+        if (eachPoll) eachPoll();
+        if (!Running()) {
+            DWORD status = 0;
+            GetExitCodeProcess(info_.hProcess, &status);
+            return status;
+        }
+        if (Seconds() >= deadline) return std::nullopt;
+        Sleep(kPollMilliseconds);
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// A program started with CreateProcess for a test: its quoted path, a blank
+// and the arguments as its command line. One still running when this goes
+// is ended with status 99.
+class ChildProcess {
+public:
+    // `showNormal` passes SW_SHOWNORMAL as the show code; otherwise the
+    // system's default applies.
+    ChildProcess(const std::string& path, const std::string& arguments, bool showNormal);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return started_; }
+    DWORD pid() const { return info_.dwProcessId; }
+    bool Running() const;
+
+    // The exit status, or nothing if the child is still running after
+    // `seconds`. `eachPoll`, if given, runs once on every poll, before the
+    // child is looked at: to serve the test's own windows, or to note what
+    // the child shows.
+    std::optional<DWORD> WaitForExit(double seconds,
+                                     const std::function<void()>& eachPoll = {}) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
