@@ -23,8 +23,6 @@ namespace {
 
 constexpr double kWaitSeconds = 20;
 
-double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
-
 // Keeps our windows answering while we wait: the host's SetParent and the
 // destruction of our window send messages across the two processes.
 void PumpFor(DWORD milliseconds) {

@@ -24,17 +24,6 @@ constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
 constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
 constexpr double kExitSeconds = 10;
 
-double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
-
-bool WaitUntil(const std::function<bool()>& condition, double seconds) {
-    const double deadline = Seconds() + seconds;
-    for (;;) {
-        if (condition()) return true;
-        if (Seconds() >= deadline) return false;
-        Sleep(20);
-    }
-}
-
 std::string WindowText(HWND window) {
     char text[512] = {};
     GetWindowTextA(window, text, sizeof text);

@@ -42,15 +42,7 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${HOST} DESTINATION ${WORK})
 file(WRITE ${WORK}/Glintra.dll "not a program")
-execute_process(
-  COMMAND ${TEST_ENV} run ${TEST_STATE} -- reg.exe add "HKCU\\Software\\Wine\\Debug"
-          /v RelayInclude /t REG_SZ /d user32.ShowCursor /f
-  RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "cannot set RelayInclude in the test prefix")
-endif()
-
-set(ENV{WINEDEBUG} "+relay")
+include(${CMAKE_CURRENT_LIST_DIR}/show_cursor_relay.cmake)
 set(failures 0)
 # Switch, then the ShowCursor flags in call order: a saver run with the
 # switch letter S hides the cursor at the start and shows it at the end; an

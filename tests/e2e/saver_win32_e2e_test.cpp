@@ -33,20 +33,14 @@ constexpr char kRendererTitle[] = "Glintra_VC";
 constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
 constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
 
-double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
-
-bool WaitUntil(const std::function<bool()>& condition, double seconds) {
-    const double deadline = Seconds() + seconds;
-    for (;;) {
-        if (condition()) return true;
-        if (Seconds() >= deadline) return false;
-        Sleep(10);
-    }
+// The saver's tests poll more finely than the default.
+bool WaitFinely(const std::function<bool()>& condition, double seconds) {
+    return WaitUntil(condition, seconds, 10);
 }
 
 // Handles messages of the test's own windows while waiting.
 void Pump(double seconds) {
-    WaitUntil(
+    WaitFinely(
         [] {
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
@@ -208,14 +202,14 @@ TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
 
     Host host(host_, "/s");
     ASSERT_TRUE(host.started()) << "error " << GetLastError();
-    ASSERT_TRUE(WaitUntil([] { return FindWindowA(nullptr, kSaverCaption) != nullptr; }, 10))
+    ASSERT_TRUE(WaitFinely([] { return FindWindowA(nullptr, kSaverCaption) != nullptr; }, 10))
         << "no hidden \"Glintra_Main\"; host running: " << host.Running();
     EXPECT_FALSE(IsWindowVisible(FindWindowA(nullptr, kSaverCaption)));
 
     HWND renderer = nullptr;
     ASSERT_TRUE(
-        WaitUntil([&] { return (renderer = FindWindowA(nullptr, kRendererTitle)) != nullptr; },
-                  kStartSeconds))
+        WaitFinely([&] { return (renderer = FindWindowA(nullptr, kRendererTitle)) != nullptr; },
+                   kStartSeconds))
         << "no \"Glintra_VC\"; host running: " << host.Running();
     const double windowAfter = Seconds() - host.startedAt();
     // The renderer read the bitmap (it stops with an "Error" box otherwise),
@@ -231,7 +225,7 @@ TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
     // The run outlives the renderer's start-up and keeps going.
     Pump(2);
     EXPECT_TRUE(host.Running());
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == renderer; }, 5))
+    ASSERT_TRUE(WaitFinely([&] { return GetForegroundWindow() == renderer; }, 5))
         << "the renderer is not in front";
 
     TapKey(VK_ESCAPE);
@@ -296,7 +290,7 @@ protected:
             Host host(host_, "/s");
             EXPECT_TRUE(host.started());
             EXPECT_TRUE(
-                WaitUntil([] { return FindWindowA(nullptr, kSaverCaption) != nullptr; }, 10));
+                WaitFinely([] { return FindWindowA(nullptr, kSaverCaption) != nullptr; }, 10));
             Pump(seconds);
             EXPECT_TRUE(host.Running());
             leftover.Close();

@@ -35,15 +35,7 @@ endif()
 
 # ---- The cursor test (cmake -P) ----
 cmake_minimum_required(VERSION 3.20)
-execute_process(
-  COMMAND ${TEST_ENV} run ${TEST_STATE} -- reg.exe add "HKCU\\Software\\Wine\\Debug"
-          /v RelayInclude /t REG_SZ /d user32.ShowCursor /f
-  RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "cannot set RelayInclude in the test prefix")
-endif()
-
-set(ENV{WINEDEBUG} "+relay")
+include(${CMAKE_CURRENT_LIST_DIR}/show_cursor_relay.cmake)
 set(failures 0)
 # Switch, then how many times the host calls ShowCursor(FALSE). Other
 # switches than S end before the cursor is touched; the saver run's own

@@ -21,8 +21,6 @@ constexpr wchar_t kRendererMissing[] =
 constexpr wchar_t kAppTitle[] = L"Glintra (ScreenSaver)";
 constexpr double kStartSeconds = 20;
 
-double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
-
 std::wstring WindowTextW(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);

@@ -4,9 +4,18 @@ namespace {
 
 constexpr DWORD kPollMilliseconds = 10;
 
+}  // namespace
+
 double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
 
-}  // namespace
+bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMilliseconds) {
+    const double deadline = Seconds() + seconds;
+    for (;;) {
+        if (condition()) return true;
+        if (Seconds() >= deadline) return false;
+        Sleep(pollMilliseconds);
+    }
+}
 
 ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal) {
     std::string commandLine = "\"" + path + "\"";

@@ -6,6 +6,13 @@
 #include <optional>
 #include <string>
 
+// Seconds on a monotonic clock, for deadlines.
+double Seconds();
+
+// Polls `condition` every `pollMilliseconds` until it holds (true) or
+// `seconds` have passed (false).
+bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMilliseconds = 20);
+
 // A program started with CreateProcess for a test: its quoted path, a blank
 // and the arguments as its command line. One still running when this goes
 // is ended with status 99.
