@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr char kMessage[] = "Failed to open DIB file /tmp/q_vane/Glintra.bmp.\n";
+constexpr char kMessage[] = "Failed to open DIB file /tmp/q_vane/Glintra.bmp.\n";  // a sample
 constexpr int kLeaked = 86;
 
 int ShowBox(const void* text) {

@@ -4,6 +4,13 @@ namespace {
 
 constexpr DWORD kPollMilliseconds = 10;
 
+std::wstring WideFromAnsi(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    if (length > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    return wide;
+}
+
 }  // namespace
 
 double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
@@ -17,18 +24,45 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pol
     }
 }
 
-ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal) {
-    std::string commandLine = "\"" + path + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-    STARTUPINFOA startup{};
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, double seconds) {
+    const double deadline = Seconds() + seconds;
+    for (;;) {
+        PumpMessages();
+        if (condition()) return true;
+        if (Seconds() >= deadline) return false;
+        // Wakes at once for a message, a sent one included.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(double seconds) {
+    PumpUntil([] { return false; }, seconds);
+}
+
+ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal)
+    : ChildProcess(WideFromAnsi(path), WideFromAnsi(arguments), showNormal) {}
+
+ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& arguments,
+                           bool showNormal) {
+    std::wstring commandLine = L"\"" + path + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (showNormal) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
     }
-    // Nothing may run after CreateProcessA: a caller reads GetLastError when
+    // Nothing may run after CreateProcessW: a caller reads GetLastError when
     // the start failed.
-    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info_) != 0;
 }
 
