@@ -304,6 +304,24 @@ TEST_F(SettingsFolder, SavedSettingsLoadBack) {
     }
 }
 
+// A host without a folder of its own (AppFolder() empty: neither the
+// folder's name nor its short name can be written in the ANSI code page)
+// neither reads nor writes settings: a bare "\Glintra.ini" would name a file
+// at the root of whatever drive is current.
+TEST_F(SettingsFolder, WithoutAnAppFolderNothingIsReadOrWritten) {
+    BGMKind = 1;
+    BGMRepeat = 3;
+    ASSERT_TRUE(SaveSettings());
+    SetAppFolderForTest("");
+    EXPECT_EQ(SettingsFilePath(), "");
+    BGMKind = 0;
+    BGMRepeat = 0;
+    LoadSettings();
+    EXPECT_EQ(BGMKind, 0);
+    EXPECT_EQ(BGMRepeat, 0);
+    EXPECT_FALSE(SaveSettings());
+}
+
 TEST_F(SettingsFolder, NamesAreCutTo127Bytes) {
     const std::string longKey(200, 'k');
     ASSERT_TRUE(WriteIni(kIniSection, longKey, "v", Ini()));
