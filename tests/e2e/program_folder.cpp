@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "e2e/win32_text.h"
 #include "shared/program_contract.h"
 
 std::string BinFolder() {
@@ -61,12 +62,7 @@ ProgramFolder::ProgramFolder() {
 }
 
 ProgramFolder::~ProgramFolder() {
-    if (path_.empty()) return;
-    const int length = MultiByteToWideChar(CP_ACP, 0, path_.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path_.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    RemoveFolderTree(wide);
+    if (!path_.empty()) RemoveFolderTree(WideFromAnsi(path_));
 }
 
 std::string ProgramFolder::host() const { return path_ + kHostFile; }

@@ -13,27 +13,12 @@
 
 #include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_text.h"
 #include "shared/program_contract.h"
 
 namespace {
 
 constexpr double kStartSeconds = 20;
-
-std::wstring Wide(const char* utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
-    wide.resize(length - 1);
-    return wide;
-}
-
-std::wstring WideFromAnsi(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(length - 1);
-    return wide;
-}
 
 std::wstring WindowTextW(HWND window) {
     wchar_t text[512] = {};
@@ -136,7 +121,7 @@ protected:
         SCOPED_TRACE("arguments \"" + arguments + "\"");
         Host host(host_, arguments);
         ASSERT_TRUE(host.started()) << "cannot start the host: error " << GetLastError();
-        const HWND box = host.WaitForWindow(Wide(kHostTitle));
+        const HWND box = host.WaitForWindow(WideFromUtf8(kHostTitle));
         ASSERT_NE(box, nullptr) << "no message box; host running: " << host.Running();
         char className[64] = {};
         GetClassNameA(box, className, sizeof className);
@@ -145,7 +130,7 @@ protected:
         // The text as UTF-16, compared character by character.
         wchar_t text[256] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 256);
-        EXPECT_EQ(std::wstring(text), Wide(kRendererMissingText));
+        EXPECT_EQ(std::wstring(text), WideFromUtf8(kRendererMissingText));
 
         // OK alone, and no icon: no icon control of the box holds one
         // (Windows and Wine give that control different IDs, and Wine keeps
@@ -169,7 +154,7 @@ protected:
         std::vector<std::wstring> shown;
         EXPECT_EQ(host.WaitForExit(&shown), std::optional<DWORD>(0));
         for (const std::wstring& title : shown) {
-            EXPECT_EQ(title, Wide(kHostTitle)) << "another window after OK";
+            EXPECT_EQ(title, WideFromUtf8(kHostTitle)) << "another window after OK";
         }
     }
 
@@ -235,7 +220,7 @@ TEST_F(StartupTest, AFolderNameOutsideTheCodePageNeverLeadsToALookAlikeFolder) {
 
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW(lookAlike.c_str(), nullptr));
-    const std::wstring host = Wide(kHostFile), renderer = Wide(kRendererFile);
+    const std::wstring host = WideFromUtf8(kHostFile), renderer = WideFromUtf8(kRendererFile);
     for (const std::wstring& to : {folder + host, lookAlike + host}) {
         ASSERT_TRUE(CopyFileW(host_.c_str(), to.c_str(), FALSE));
     }

@@ -1,15 +1,10 @@
 #include "e2e/win32_child_process.h"
 
+#include "e2e/win32_text.h"
+
 namespace {
 
 constexpr DWORD kPollMilliseconds = 10;
-
-std::wstring WideFromAnsi(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-    if (length > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    return wide;
-}
 
 }  // namespace
 
