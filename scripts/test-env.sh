@@ -215,6 +215,10 @@ stop_env() {
       if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
         "$(wineserver_bin)" -k >/dev/null 2>&1 || true
         timeout 20 "$(wineserver_bin)" -w >/dev/null 2>&1 || true
+        # The folder of the server's socket, named after the prefix's device
+        # and inode, stays behind with a lock file in it.
+        server=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+        rm -rf "/tmp/.wine-$(id -u)/$server" /tmp/wine-*/"$server"
       fi
       if [ -n "${XVFB_PID:-}" ] && grep -qa Xvfb "/proc/$XVFB_PID/cmdline" 2>/dev/null; then
         kill "$XVFB_PID" 2>/dev/null || true
