@@ -71,8 +71,9 @@ take_fixed_path_lock() {
 
 # Settings every test prefix needs: no crash dialog (a crashing program would
 # hang the test), no Mono or Gecko installers, and the Japanese faces that the
-# host asks for mapped to the IPA Gothic font.
-make_template() {
+# host asks for mapped to the IPA Gothic font. In a subshell of its own, for
+# the Wine variables it sets.
+make_template() (
   local tpl=$1
   local tmp="$tpl.tmp.$$"
   rm -rf "$tmp"
@@ -95,13 +96,12 @@ make_template() {
   # returned: wait for that, or the template would be copied without them.
   "$(wineserver_bin)" -k >/dev/null 2>&1 || true
   timeout 60 "$(wineserver_bin)" -w >/dev/null 2>&1 || true
-  unset WINEPREFIX WINEDEBUG WINEDLLOVERRIDES DISPLAY
   [ -f "$tmp/system.reg" ] && [ -f "$tmp/user.reg" ] ||
     { echo "test-env: the new prefix has no registry files (see $tmp.log)" >&2; return 1; }
   "$(wine64_bin)" --version >"$tmp/.glintra-wine-version"
   rm -rf "$tpl" "$tmp.log"
   mv "$tmp" "$tpl"
-}
+)
 
 # The template is made once per build folder and per Wine version: an update
 # of Wine may rewrite the DLL stores that the test prefixes share with it.
@@ -169,9 +169,10 @@ start_env() {
     echo "export DISPLAY=:$n" >>"$state/env"
   fi
   if [ -n "$template" ]; then
-    ensure_template "$template"
+    ensure_template "$template" || return 1
     local prefix=$state/prefix
-    copy_prefix "$template" "$prefix"
+    copy_prefix "$template" "$prefix" ||
+      { echo "test-env: cannot copy the Wine prefix $template" >&2; return 1; }
     {
       echo "export WINEPREFIX=$prefix"
       echo "export WINEDEBUG=\${WINEDEBUG:--all}"
@@ -191,7 +192,8 @@ start_env() {
   fi
 }
 
-# Ends a process group that start_program began, if it is still the same one.
+# Ends the program of `isolate` (its process group), if it is still the one
+# that was started.
 kill_program() {
   local state=$1
   [ -f "$state/program" ] || return 0
