@@ -190,7 +190,19 @@ TEST_F(NativeRendererTest, MissingBitmapShowsErrorBoxAboveWindowAndExitsWithOneA
     ASSERT_TRUE(rect.has_value());
     ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.FocusedWindow() == box; }, 5))
         << "the box does not have the keyboard";
-    ScreenImage screen = desktop.Capture();
+    // Once it has painted itself (its OK button's focus frame shows); a box
+    // is mapped and focused before its first Expose is handled.
+    ScreenImage screen;
+    const unsigned char focusBlue[3] = {0x00, 0x78, 0xd7};
+    PixelBounds button;
+    EXPECT_TRUE(desktop.WaitUntil(
+        [&] {
+            screen = desktop.Capture();
+            return FindColour(screen, rect->x, rect->y, rect->width, rect->height, focusBlue,
+                              button);
+        },
+        10))
+        << "the box's OK button never showed";
     EXPECT_TRUE(SaveScreenshot(screen, "native-renderer-error-box.bmp"));
     const unsigned char* face = screen.At(rect->x + 4, rect->y + 4);
     EXPECT_TRUE(face[0] == 255 && face[1] == 255 && face[2] == 255)
