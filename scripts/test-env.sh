@@ -231,11 +231,13 @@ stop_env() {
 }
 
 # A process's start time in clock ticks since boot: with the pid, it names
-# one process even after the pid has been used again.
+# one process even after the pid has been used again. Nothing for a process
+# that has ended, a zombie (killed, not yet reaped) included.
 process_start() {
   local stat
   stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
   stat=${stat##*) }
+  [ "${stat%% *}" = Z ] && return 0
   echo "$stat" | cut -d' ' -f20
 }
 
