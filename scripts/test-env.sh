@@ -175,7 +175,9 @@ start_env() {
       { echo "test-env: cannot copy the Wine prefix $template" >&2; return 1; }
     {
       echo "export WINEPREFIX=$prefix"
-      echo "export WINEDEBUG=\${WINEDEBUG:--all}"
+      # Wine's own error messages only: they tell why a program could not
+      # start or crashed, and a sound run prints none.
+      echo "export WINEDEBUG=\${WINEDEBUG:--all,err+all}"
       echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
       # The locale is handed to the Windows programs only (see run); bash
       # itself would complain that it is not installed, which Wine does not
