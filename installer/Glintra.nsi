@@ -47,6 +47,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The saver running, beside the finish page (make_wizard_bitmap.sh).
+!define MUI_WELCOMEFINISHPAGE_BITMAP "wizard.bmp"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
