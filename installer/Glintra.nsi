@@ -75,6 +75,7 @@ LangString OpenSettingsText ${LANG_ENGLISH} "Open Glintra's settings"
 LangString OpenSettingsText ${LANG_JAPANESE} "Glintra の設定を開く"
 
 Var Saver          ; the installed Glintra.scr as the screen-saver setting names it
+Var ChooseSilently ; /SETSAVER given
 
 ; $Saver: the installed host's path; its short form when the long one holds a
 ; blank, since the system starts the saver from this value unquoted.
@@ -143,9 +144,9 @@ Function .onInit
   ClearErrors
   ${GetOptions} $R0 "/SETSAVER" $R1
   ${IfNot} ${Errors}
-    StrCpy $R9 1
+    StrCpy $ChooseSilently 1
   ${Else}
-    StrCpy $R9 0
+    StrCpy $ChooseSilently 0
   ${EndIf}
 FunctionEnd
 
@@ -184,7 +185,7 @@ Section "Glintra" SecMain
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 
   ${If} ${Silent}
-  ${AndIf} $R9 == 1
+  ${AndIf} $ChooseSilently == 1
     Call ChooseGlintra
   ${EndIf}
 SectionEnd

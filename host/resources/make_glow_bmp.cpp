@@ -1,23 +1,7 @@
 // Writes the glow texture as a BMP file: make_glow_bmp <path>.
-#include <cstdio>
-
+#include "host/resources/generated_file.h"
 #include "host/resources/glow_texture.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output.bmp>\n", argv[0]);
-        return 2;
-    }
-    const std::vector<unsigned char> file = MakeGlowBitmapFile();
-    std::FILE* out = std::fopen(argv[1], "wb");
-    if (out == nullptr) {
-        std::perror(argv[1]);
-        return 1;
-    }
-    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-    if (std::fclose(out) != 0 || !written) {
-        std::perror(argv[1]);
-        return 1;
-    }
-    return 0;
+    return WriteGeneratedFile(argc, argv, "<output.bmp>", MakeGlowBitmapFile());
 }
