@@ -256,8 +256,6 @@ protected:
         ASSERT_EQ(*status, 0u) << "uninstaller status";
         ASSERT_TRUE(WaitUntil([] { return !KeyExists(kUninstallKey); }, kInstallSeconds, 50))
             << "the uninstall key is still there";
-        // The copy may still be on its way out.
-        Sleep(200);
     }
 
     // Nothing of ours after the uninstall.
