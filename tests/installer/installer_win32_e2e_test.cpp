@@ -34,6 +34,8 @@ constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kBitmapFolder[] = "C:\\q_vane";
 constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
 constexpr char kRendererTitle[] = "Glintra_VC";
+// A folder of the user's choice, with a blank in its path.
+constexpr char kChosenFolder[] = "C:\\Glintra Test";
 constexpr double kInstallSeconds = 60;
 constexpr double kStartSeconds = 30;  // Wine, WGL and llvmpipe from cold
 
@@ -196,7 +198,7 @@ protected:
         ASSERT_NE(localAppData, nullptr);
         setup_ = Windows(setup);
         binDir_ = Windows(bin);
-        folder_ = std::string(localAppData) + "\\Programs\\Glintra";
+        folder_ = offeredFolder_ = std::string(localAppData) + "\\Programs\\Glintra";
         savedSetting_ = ReadSaverSetting();
         CleanUp();
         ASSERT_FALSE(Exists(folder_)) << folder_ << " is there before the install";
@@ -204,6 +206,7 @@ protected:
     }
 
     void TearDown() override {
+        folder_ = offeredFolder_;
         CleanUp();
         WriteSaverSetting(savedSetting_);
     }
@@ -217,12 +220,14 @@ protected:
 
     // What an earlier case may have left when it failed halfway.
     void CleanUp() {
-        for (const char* name :
-             {"Glintra.scr", "Glintra.dll", "Glintra.ini", "Uninstall.exe", "winmm.dll",
-              "winmm.log", "winmm.script", "Sound.wav", "notes.txt"}) {
-            DeleteFileA((folder_ + "\\" + name).c_str());
+        for (const std::string& folder : {folder_, std::string(kChosenFolder)}) {
+            for (const char* name :
+                 {"Glintra.scr", "Glintra.dll", "Glintra.ini", "Uninstall.exe", "winmm.dll",
+                  "winmm.log", "winmm.script", "Sound.wav", "notes.txt"}) {
+                DeleteFileA((folder + "\\" + name).c_str());
+            }
+            RemoveDirectoryA(folder.c_str());
         }
-        RemoveDirectoryA(folder_.c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, kUninstallKey);
         for (const char* name : {"Glintra.bmp", "other.bmp"}) {
             DeleteFileA((std::string(kBitmapFolder) + "\\" + name).c_str());
@@ -271,7 +276,8 @@ protected:
         ASSERT_TRUE(Exists(path)) << path;
     }
 
-    std::string setup_, binDir_, folder_;
+    std::string setup_, binDir_, offeredFolder_;
+    std::string folder_;  // where the case installs
     SaverSetting savedSetting_;
 };
 
@@ -541,25 +547,48 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
     EXPECT_FALSE(Exists(kBitmapFolder));
 }
 
+// Installing again, with no folder given, goes to the earlier install's
+// folder, replaces the programs there and keeps the user's Glintra.ini byte
+// for byte; in a folder with a blank in its path, the screen-saver setting
+// names the host by a path without blanks (the system starts it unquoted).
 TEST_F(InstallerTest, InstallingAgainKeepsTheSettingsFileByteForByte) {
-    Install("/S");
-    // Japanese key names in code page 932, a path with Japanese in it, and
-    // bytes the profile functions would not write themselves.
-    const std::string settings =
-        "[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 3\r\n"
-        "BGM\xcc\xa7\xb2\xd9=C:\\\x89\xb9\x8a\x79\\song.mp3\r\n; kept\r\n\r\n";
-    const std::string ini = folder_ + "\\Glintra.ini";
-    WriteFile(ini, settings);
-    // An older build of the programs in the folder.
-    WriteFile(folder_ + "\\Glintra.dll", "older");
+    const std::string offered = folder_;
+    for (const std::string& folder : {offered, std::string(kChosenFolder)}) {
+        SCOPED_TRACE(folder);
+        folder_ = folder;
+        Install(folder == offered ? "/S /SETSAVER" : "/S /SETSAVER /D=" + folder);
+        if (HasFatalFailure()) return;
+        const std::optional<std::string> saver = ReadString(kDesktopKey, "SCRNSAVE.EXE");
+        ASSERT_TRUE(saver.has_value());
+        EXPECT_EQ(saver->find(' '), std::string::npos) << *saver;
+        char longPath[MAX_PATH] = {};
+        GetLongPathNameA(saver->c_str(), longPath, MAX_PATH);
+        EXPECT_EQ(std::string(longPath), folder + "\\Glintra.scr") << *saver;
 
-    Install("/S");
-    EXPECT_TRUE(ReadFile(ini) == settings) << "Glintra.ini changed";
-    EXPECT_TRUE(ReadFile(folder_ + "\\Glintra.dll") == ReadFile(binDir_ + "\\Glintra.dll"))
-        << "the program was not replaced";
+        // Japanese key names in code page 932, a path with Japanese in it,
+        // and bytes the profile functions would not write themselves.
+        const std::string settings =
+            "[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 3\r\n"
+            "BGM\xcc\xa7\xb2\xd9=C:\\\x89\xb9\x8a\x79\\song.mp3\r\n; kept\r\n\r\n";
+        const std::string ini = folder_ + "\\Glintra.ini";
+        WriteFile(ini, settings);
+        // An older build of the programs in the folder.
+        WriteFile(folder_ + "\\Glintra.dll", "older");
 
-    Uninstall();
-    ExpectNothingLeft();
+        Install("/S");
+        if (HasFatalFailure()) return;
+        EXPECT_TRUE(ReadFile(ini) == settings) << "Glintra.ini changed";
+        EXPECT_TRUE(ReadFile(folder_ + "\\Glintra.dll") == ReadFile(binDir_ + "\\Glintra.dll"))
+            << "the program was not replaced";
+        EXPECT_EQ(ReadString(kUninstallKey, "InstallLocation").value_or(""), folder_);
+        if (folder != offered) {
+            EXPECT_FALSE(Exists(offered)) << "installed twice";
+        }
+
+        Uninstall();
+        if (HasFatalFailure()) return;
+        ExpectNothingLeft();
+    }
 }
 
 // What is not ours stays: a bitmap folder that was there before the install,
