@@ -19,10 +19,11 @@
 //   136 in this 64-bit one; sizeof(OPENFILENAMEW) is the long record).
 // - hwndOwner is the dialog's window, hInstance the host's module.
 // - The chosen path (ChosenPath of the file buffer) goes to BGMFile in the
-//   ANSI code page, as the settings file stores it. A path that the code page
-//   can't hold (WideCharToMultiByte with WC_NO_BEST_FIT_CHARS reports a
-//   default character used) is not stored: kPathNotStorableMessage
-//   (dialog_messages.h), and the previous file stays.
+//   ANSI code page, as the settings file stores it. CheckChosenPath says
+//   whether it may: a path that the code page can't hold (WideCharToMultiByte
+//   with WC_NO_BEST_FIT_CHARS reports a default character used), or one
+//   longer than the settings file reads back, is not stored: the message of
+//   ChosenPathMessage (dialog_messages.h), and the previous file stays.
 
 // "ﾌｧｲﾙを開く"
 constexpr char16_t kChooserTitle[] = u"ﾌｧｲﾙを開く";
@@ -44,3 +45,24 @@ constexpr uint32_t kChooserFilterIndex = 0;
 // The path the chooser returned: the file buffer's text up to its first NUL
 // (the whole buffer when it holds none).
 std::u16string ChosenPath(const char16_t* buffer, std::size_t chars);
+
+// The longest path, in bytes of the ANSI code page, that is stored: what the
+// narrow chooser's 255-character buffer held with its closing NUL. The
+// settings file reads back at most 255 bytes, so a longer path would come
+// back cut short and be dropped at the next start.
+constexpr std::size_t kMaxStoredPathBytes = 254;
+
+enum class ChosenPathCheck {
+    kStorable,
+    kNotInCodePage,  // the ANSI code page has no character for some of it
+    kTooLong,        // longer than kMaxStoredPathBytes in the ANSI code page
+};
+
+// Whether a chosen path can be stored, from its conversion to the ANSI code
+// page: `converted` is false when a character had no match, `ansiBytes` the
+// length of the converted text without its NUL.
+ChosenPathCheck CheckChosenPath(bool converted, std::size_t ansiBytes);
+
+// The message that tells the user why a chosen path is not stored; nullptr
+// for a path that is.
+const char* ChosenPathMessage(ChosenPathCheck check);

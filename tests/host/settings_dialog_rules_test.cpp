@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/settings_dialog/cursor_zoom_point.h"
+#include "host/settings_dialog/dialog_messages.h"
 #include "host/settings_dialog/dialog_placement.h"
 #include "host/settings_dialog/file_chooser_record.h"
 #include "host/settings_dialog/kind_display.h"
@@ -211,6 +212,29 @@ TEST(FileChooserRecord, ChosenPathIsTheBufferUpToItsFirstNul) {
     EXPECT_EQ(ChosenPath(buffer.data(), buffer.size()), path);
     const std::u16string full(kChooserFileChars, u'a');
     EXPECT_EQ(ChosenPath(full.data(), full.size()), full);
+}
+
+// A path is stored only when the ANSI code page holds all of it, in no more
+// bytes than the narrow chooser's buffer took; else the user is told why.
+TEST(FileChooserRecord, ChosenPathIsStoredOnlyWhenTheCodePageHoldsIt) {
+    const struct {
+        bool converted;
+        size_t ansiBytes;
+        ChosenPathCheck check;
+        const char* message;
+    } cases[] = {
+        {true, 1, ChosenPathCheck::kStorable, nullptr},
+        {true, 254, ChosenPathCheck::kStorable, nullptr},
+        {true, 255, ChosenPathCheck::kTooLong, kPathTooLongMessage},
+        {true, 508, ChosenPathCheck::kTooLong, kPathTooLongMessage},
+        {false, 20, ChosenPathCheck::kNotInCodePage, kPathNotStorableMessage},
+        {false, 600, ChosenPathCheck::kNotInCodePage, kPathNotStorableMessage},
+    };
+    for (const auto& c : cases) {
+        const ChosenPathCheck check = CheckChosenPath(c.converted, c.ansiBytes);
+        EXPECT_EQ(check, c.check) << c.converted << " " << c.ansiBytes;
+        EXPECT_STREQ(ChosenPathMessage(check), c.message) << c.converted << " " << c.ansiBytes;
+    }
 }
 
 }  // namespace
