@@ -22,5 +22,5 @@ uint32_t MarkPixel(bool selected, int x, int y);
 std::vector<unsigned char> MakeMarkBitmapFile(bool selected);
 
 // The committed file names, in host/resources.
-constexpr char kMarkNotSelectedFile[] = "mark_not_selected.bmp";
-constexpr char kMarkSelectedFile[] = "mark_selected.bmp";
+inline constexpr char kMarkNotSelectedFile[] = "mark_not_selected.bmp";
+inline constexpr char kMarkSelectedFile[] = "mark_selected.bmp";

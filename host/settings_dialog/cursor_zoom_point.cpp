@@ -9,7 +9,7 @@ int16_t ToInt16Or(int32_t value, int16_t keep) {
 
 }  // namespace
 
-ZoomPoint ZoomPointFromCursor(bool gotCursor, int32_t x, int32_t y, ZoomPoint previous) {
-    if (!gotCursor) return ZoomPoint{};
-    return ZoomPoint{ToInt16Or(x, previous.x), ToInt16Or(y, previous.y)};
+ZoomXY ZoomPointFromCursor(bool gotCursor, int32_t x, int32_t y, ZoomXY previous) {
+    if (!gotCursor) return ZoomXY{};
+    return ZoomXY{ToInt16Or(x, previous.x), ToInt16Or(y, previous.y)};
 }

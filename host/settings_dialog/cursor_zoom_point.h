@@ -6,7 +6,7 @@
 // for the dialog's opening and closing zooms (ZoomFromCursor, ZoomToCursor in
 // host/saver/glintra_b). Portable.
 
-struct ZoomPoint {
+struct ZoomXY {
     int16_t x = 0;
     int16_t y = 0;
 };
@@ -15,4 +15,4 @@ struct ZoomPoint {
 // GetCursorPos succeeded, (`x`, `y`) the point it gave in screen pixels.
 // Failure gives 0, 0. A coordinate outside -32768..32767 doesn't convert to
 // 16 bits, and that coordinate keeps its value in `previous` (0 at load).
-ZoomPoint ZoomPointFromCursor(bool gotCursor, int32_t x, int32_t y, ZoomPoint previous);
+ZoomXY ZoomPointFromCursor(bool gotCursor, int32_t x, int32_t y, ZoomXY previous);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/settings_dialog/dialog_caption.h"
+
 // What the settings dialog Glintra_P looks like, as data: the window and
 // every control with its container, place, size, caption, font, colours and
 // tab index. The form creates its controls from this table, in its order,
@@ -12,8 +14,7 @@
 // top-left corner of the container's inner area; the form converts them with
 // the real screen's twips per pixel. Colours are &H00BBGGRR. Texts are UTF-8.
 
-// The window.
-constexpr char kDialogCaption[] = "<Glintra>";      // also the open dialog's instance marker
+// The window, captioned kDialogCaption (dialog_caption.h).
 constexpr int16_t kDialogInnerWidth = 7185;         // twips (479 pixels at 96 dpi)
 constexpr int16_t kDialogInnerHeight = 3780;        // twips (252 pixels at 96 dpi)
 constexpr uint32_t kDialogBackColour = 0x00C0C0C0;  // under the painted gradient
@@ -23,13 +24,13 @@ constexpr uint32_t kDialogBackColour = 0x00C0C0C0;  // under the painted gradien
 // The credit of lbl(7): the author, then the version. It must fit the label's
 // one line of 2475 twips (165 pixels at 96 dpi): in a P-Gothic face at
 // 9.75 pt it takes about 150.
-constexpr char kCreditText[] = "Glintra Project Ver.1.0.0";
+inline constexpr char kCreditText[] = "Glintra Project Ver.1.0.0";
 
 // The fonts: every label and the buttons' captions; the panel Pic_C and the
 // repeat box, which takes the panel's font.
-constexpr char kLabelFontFace[] = "ＭＳ Ｐゴシック";
+inline constexpr char kLabelFontFace[] = "ＭＳ Ｐゴシック";
 constexpr double kLabelFontPoints = 9.75;
-constexpr char kPanelFontFace[] = "Tahoma";
+inline constexpr char kPanelFontFace[] = "Tahoma";
 constexpr double kPanelFontPoints = 8.25;
 
 enum class ControlKind {

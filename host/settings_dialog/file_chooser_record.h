@@ -26,12 +26,12 @@
 //   ChosenPathMessage (dialog_messages.h), and the previous file stays.
 
 // "ﾌｧｲﾙを開く"
-constexpr char16_t kChooserTitle[] = u"ﾌｧｲﾙを開く";
+inline constexpr char16_t kChooserTitle[] = u"ﾌｧｲﾙを開く";
 
 // One description and pattern pair, each closed by a NUL, and the NUL that
 // closes the list: "BGMﾌｧｲﾙ (MP3 WAV)" NUL "*.MP3;*.WAV" NUL NUL. The
 // literal's own terminating NUL is the last one.
-constexpr char16_t kChooserFilter[] = u"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
+inline constexpr char16_t kChooserFilter[] = u"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
 
 // The file buffer (lpstrFile, nMaxFile) and the title buffer (lpstrFileTitle,
 // nMaxFileTitle), in characters, each all NUL before the call. A path that

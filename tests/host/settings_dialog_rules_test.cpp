@@ -52,7 +52,7 @@ TEST(DialogPlacement, UnrepresentableDifferenceLeavesZero) {
 }
 
 TEST(CursorZoomPoint, FromTheCursorOrZero) {
-    const ZoomPoint previous{11, 22};
+    const ZoomXY previous{11, 22};
     const struct {
         bool gotCursor;
         int32_t x, y;
@@ -68,7 +68,7 @@ TEST(CursorZoomPoint, FromTheCursorOrZero) {
         {true, 40000, -40000, 11, 22},
     };
     for (const auto& c : cases) {
-        const ZoomPoint point = ZoomPointFromCursor(c.gotCursor, c.x, c.y, previous);
+        const ZoomXY point = ZoomPointFromCursor(c.gotCursor, c.x, c.y, previous);
         EXPECT_EQ(point.x, c.zoomX) << c.gotCursor << " " << c.x;
         EXPECT_EQ(point.y, c.zoomY) << c.gotCursor << " " << c.y;
     }
