@@ -40,32 +40,29 @@ TEST(BmpFile, RowsBottomUpPaddedToFourBytes) {
     }
 }
 
-int Sum(uint32_t rgb) { return (rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF); }
-bool Grey(uint32_t rgb) {
-    return (rgb >> 16 & 0xFF) == (rgb & 0xFF) && (rgb >> 8 & 0xFF) == (rgb & 0xFF);
-}
-bool Blue(uint32_t rgb) {
-    return (rgb & 0xFF) > (rgb >> 16 & 0xFF) + 64 && (rgb & 0xFF) > (rgb >> 8 & 0xFF);
-}
+int Channel(uint32_t rgb, int shift) { return static_cast<int>(rgb >> shift & 0xFF); }
 
-// Not selected: a grey frame around a light, empty face. Selected: blue
-// inside a darker blue frame.
+// Not selected: a grey frame around a light face. Selected: blue inside a
+// darker blue frame. Every edge pixel is frame, every other one face.
 TEST(MarkPictures, FrameAndFace) {
+    const uint32_t greyFrame = MarkPixel(false, 0, 0), lightFace = MarkPixel(false, 1, 1);
+    const uint32_t blueFrame = MarkPixel(true, 0, 0), blueFace = MarkPixel(true, 1, 1);
+    for (const uint32_t grey : {greyFrame, lightFace}) {
+        EXPECT_TRUE(Channel(grey, 0) == Channel(grey, 8) && Channel(grey, 8) == Channel(grey, 16));
+    }
+    EXPECT_GT(Channel(lightFace, 0), Channel(greyFrame, 0) + 60);
+    EXPECT_GE(Channel(lightFace, 0), 230);
+    for (const uint32_t blue : {blueFrame, blueFace})
+        EXPECT_GT(Channel(blue, 0), Channel(blue, 16) + 64);
+    EXPECT_GT(Channel(blueFace, 0) + Channel(blueFace, 8),
+              Channel(blueFrame, 0) + Channel(blueFrame, 8) + 100);
     for (int y = 0; y < kMarkSize; ++y) {
         for (int x = 0; x < kMarkSize; ++x) {
-            SCOPED_TRACE(testing::Message() << x << "," << y);
-            const bool frame = x == 0 || y == 0 || x == kMarkSize - 1 || y == kMarkSize - 1;
-            const uint32_t off = MarkPixel(false, x, y);
-            const uint32_t on = MarkPixel(true, x, y);
-            EXPECT_TRUE(Grey(off));
-            EXPECT_TRUE(Blue(on));
-            EXPECT_EQ(off, frame ? MarkPixel(false, 0, 0) : MarkPixel(false, 5, 5));
-            EXPECT_EQ(on, frame ? MarkPixel(true, 0, 0) : MarkPixel(true, 5, 5));
+            const bool edge = x == 0 || y == 0 || x == kMarkSize - 1 || y == kMarkSize - 1;
+            EXPECT_EQ(MarkPixel(false, x, y), edge ? greyFrame : lightFace) << x << "," << y;
+            EXPECT_EQ(MarkPixel(true, x, y), edge ? blueFrame : blueFace) << x << "," << y;
         }
     }
-    EXPECT_GE(Sum(MarkPixel(false, 5, 5)), 3 * 230);  // light face
-    EXPECT_LT(Sum(MarkPixel(false, 0, 0)), Sum(MarkPixel(false, 5, 5)) - 150);
-    EXPECT_LT(Sum(MarkPixel(true, 0, 0)), Sum(MarkPixel(true, 5, 5)) - 100);  // darker frame
 }
 
 // Glintra.scr embeds the committed marks; they must be what the generator

@@ -7,7 +7,6 @@
 #include <set>
 #include <string>
 
-#include "host/resources/dialog_pictures.h"
 #include "host/settings_dialog/dialog_layout.h"
 
 namespace {
@@ -67,51 +66,6 @@ TEST(DialogLayout, TabOrder) {
                                                   {9, "Cmd_BGM"},  {10, "Cmd_Set"},
                                                   {11, "Cmd_Can"}, {12, "Cmd_Etc"}};
     for (const auto& [tabIndex, name] : focusable) EXPECT_EQ(byTabIndex[tabIndex], name);
-}
-
-// Labels and button captions in the Japanese P-Gothic face, black but for the
-// white credit; the panel and the repeat box in the panel's Tahoma.
-TEST(DialogLayout, FontsAndColours) {
-    for (const ControlLayout& c : DialogControls()) {
-        SCOPED_TRACE(Id(c));
-        switch (c.kind) {
-            case ControlKind::kLabel:
-            case ControlKind::kCommandButton:
-                ASSERT_NE(c.fontFace, nullptr);
-                EXPECT_STREQ(c.fontFace, "ＭＳ Ｐゴシック");
-                EXPECT_EQ(c.fontPoints, 9.75);
-                EXPECT_EQ(c.foreColour, Id(c) == "lbl(7)" ? 0x00FFFFFFu : 0u);
-                break;
-            case ControlKind::kPictureBox:
-            case ControlKind::kComboBox:
-                ASSERT_NE(c.fontFace, nullptr);
-                EXPECT_STREQ(c.fontFace, "Tahoma");
-                EXPECT_EQ(c.fontPoints, 8.25);
-                break;
-            case ControlKind::kImage:
-            case ControlKind::kShape:
-                EXPECT_EQ(c.fontFace, nullptr);
-                break;
-        }
-    }
-    EXPECT_EQ(FindControl("Pic_C")->backColour, 0x00E0E0E0u);
-    EXPECT_EQ(FindControl("BGM_Repeat")->backColour, 0x00FFFFFFu);
-}
-
-TEST(DialogLayout, CreditEndsWithTheVersion) {
-    const std::string credit = FindControl("lbl", 7)->caption;
-    const std::string version = "Ver.1.0.0";
-    ASSERT_GT(credit.size(), version.size() + 1);
-    EXPECT_EQ(credit.substr(credit.size() - version.size()), version);
-    EXPECT_EQ(credit[credit.size() - version.size() - 1], ' ');
-}
-
-// The mark pictures sit in Img_Ra(0) (not selected) and Img_Ra(1) (selected);
-// the marks Img_BGM start without one.
-TEST(DialogLayout, MarkPictures) {
-    EXPECT_EQ(FindControl("Img_Ra", 0)->picture, IDB_MARK_NOT_SELECTED);
-    EXPECT_EQ(FindControl("Img_Ra", 1)->picture, IDB_MARK_SELECTED);
-    for (const int16_t i : {0, 1, 2}) EXPECT_EQ(FindControl("Img_BGM", i)->picture, 0);
 }
 
 }  // namespace
