@@ -18,8 +18,11 @@
 constexpr int16_t kDialogInnerWidth = 7185;         // twips (479 pixels at 96 dpi)
 constexpr int16_t kDialogInnerHeight = 3780;        // twips (252 pixels at 96 dpi)
 constexpr uint32_t kDialogBackColour = 0x00C0C0C0;  // under the painted gradient
-// A fixed single border: no resizing, no maximise button. The caption bar
-// shows a minimise button and the close box; the close box is "ｷｬﾝｾﾙ".
+// A fixed single border (no resizing) and a caption bar with the close box
+// only: no maximise and no minimise button, so the window gets its size once.
+// The close box does what "ｷｬﾝｾﾙ" does.
+constexpr bool kDialogMinimiseButton = false;
+constexpr bool kDialogMaximiseButton = false;
 
 // The credit of lbl(7): the author, then the version. It must fit the label's
 // one line of 2475 twips (165 pixels at 96 dpi): in a P-Gothic face at
