@@ -6,6 +6,7 @@
 #include "host/saver/glintra_s.h"
 #include "host/saver/ini_file.h"
 #include "host/saver/settings.h"
+#include "host/settings_dialog/dialog_caption.h"
 
 int16_t ZoomX = 0;
 int16_t ZoomY = 0;
@@ -14,9 +15,8 @@ std::optional<int> CursorCount;
 
 namespace {
 
-// A running saver's hidden form and the open settings dialog.
+// A running saver's hidden form; the open settings dialog is kDialogCaption.
 constexpr char kSaverCaption[] = "Glintra_Main";
-constexpr char kDialogCaption[] = "<Glintra>";
 
 constexpr char kRendererFile[] = "\\Glintra.dll";
 constexpr char kAppTitle[] = "Glintra (ScreenSaver)";
