@@ -73,6 +73,8 @@ LangString ChooseSaverText ${LANG_ENGLISH} "Use Glintra as my screen saver"
 LangString ChooseSaverText ${LANG_JAPANESE} "スクリーン セーバーを Glintra にする"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open Glintra's settings"
 LangString OpenSettingsText ${LANG_JAPANESE} "Glintra の設定を開く"
+LangString RunningText ${LANG_ENGLISH} "Glintra is running. Close the screen saver or its settings, then try again."
+LangString RunningText ${LANG_JAPANESE} "Glintra が実行中です。スクリーン セーバーまたは設定を閉じてから、もう一度お試しください。"
 
 Var Saver          ; the installed Glintra.scr as the screen-saver setting names it
 Var ChooseSilently ; /SETSAVER given
@@ -139,7 +141,25 @@ FunctionEnd
 !insertmacro IsGlintraChosenFunction ""
 !insertmacro IsGlintraChosenFunction "un."
 
+; A running Glintra holds its programs: replacing or removing them now would
+; leave a half-installed or half-removed folder behind. Its windows give it
+; away: the saver's hidden form, the renderer, the settings dialog. Ends the
+; installer or uninstaller with status 2, having changed nothing.
+!macro RefuseWhileGlintraRuns
+  System::Call 'user32::FindWindowW(p 0, w "Glintra_Main") p .r0'
+  System::Call 'user32::FindWindowW(p 0, w "Glintra_VC") p .r1'
+  System::Call 'user32::FindWindowW(p 0, w "<Glintra>") p .r2'
+  ${If} $0 P<> 0
+  ${OrIf} $1 P<> 0
+  ${OrIf} $2 P<> 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(RunningText)" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+!macroend
+
 Function .onInit
+  !insertmacro RefuseWhileGlintraRuns
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/SETSAVER" $R1
@@ -228,6 +248,7 @@ Function un.onInit
   ${IfNot} ${Errors}
     StrCpy $LANGUAGE $0
   ${EndIf}
+  !insertmacro RefuseWhileGlintraRuns
 FunctionEnd
 
 Section "Uninstall"

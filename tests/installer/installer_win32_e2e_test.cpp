@@ -179,6 +179,30 @@ bool ProcessRunning(const char* exeName) {
     return found;
 }
 
+// A hidden top-level window of the test's own with `title`: a running
+// Glintra's window, as the installer sees it.
+class GlintraWindow {
+public:
+    explicit GlintraWindow(const char* title) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "GlintraInstallerTestWindow";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowA(windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    }
+    ~GlintraWindow() {
+        if (window_ != nullptr) DestroyWindow(window_);
+    }
+    GlintraWindow(const GlintraWindow&) = delete;
+    GlintraWindow& operator=(const GlintraWindow&) = delete;
+    bool ok() const { return window_ != nullptr; }
+
+private:
+    HWND window_ = nullptr;
+};
+
 void TapKey(WORD key) {
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
@@ -235,32 +259,34 @@ protected:
         RemoveDirectoryA(kBitmapFolder);
     }
 
-    // Runs the installer with `arguments` and waits for it.
-    void Install(const std::string& arguments) {
-        ChildProcess installer(setup_, arguments, false);
-        ASSERT_TRUE(installer.started()) << setup_ << ": error " << GetLastError();
-        const std::optional<DWORD> status = installer.WaitForExit(kInstallSeconds);
-        ASSERT_TRUE(status.has_value()) << "the installer did not end";
-        ASSERT_EQ(*status, 0u) << "installer status";
+    // Runs `program` with `arguments`, waits for it and expects `status`.
+    static void RunAndExpect(const std::string& program, const std::string& arguments,
+                             DWORD expected) {
+        ChildProcess child(program, arguments, false);
+        ASSERT_TRUE(child.started()) << program << ": error " << GetLastError();
+        const std::optional<DWORD> status = child.WaitForExit(kInstallSeconds);
+        ASSERT_TRUE(status.has_value()) << program << " did not end";
+        ASSERT_EQ(*status, expected) << program << " " << arguments;
     }
 
+    // Runs the installer with `arguments` and waits for it.
+    void Install(const std::string& arguments) { RunAndExpect(setup_, arguments, 0); }
+
     // Runs the quiet uninstall command that the installer registered. The
-    // uninstaller runs a copy of itself from the temporary folder and ends at
-    // once; the copy removes the key last, so the key's going marks its end.
+    // uninstaller runs a copy of itself (Un.exe in the temporary folder) and
+    // ends at once; the copy removes the key last. The next uninstall can't
+    // copy itself while that copy runs, so this waits for its end too.
     void Uninstall() {
         const std::optional<std::string> command =
             ReadString(kUninstallKey, "QuietUninstallString");
         ASSERT_TRUE(command.has_value());
         const std::string quoted = "\"" + folder_ + "\\Uninstall.exe\"";
         ASSERT_EQ(command->rfind(quoted, 0), 0u) << *command;
-        ChildProcess uninstaller(folder_ + "\\Uninstall.exe", command->substr(quoted.size() + 1),
-                                 false);
-        ASSERT_TRUE(uninstaller.started()) << "error " << GetLastError();
-        const std::optional<DWORD> status = uninstaller.WaitForExit(kInstallSeconds);
-        ASSERT_TRUE(status.has_value()) << "the uninstaller did not end";
-        ASSERT_EQ(*status, 0u) << "uninstaller status";
+        RunAndExpect(folder_ + "\\Uninstall.exe", command->substr(quoted.size() + 1), 0);
         ASSERT_TRUE(WaitUntil([] { return !KeyExists(kUninstallKey); }, kInstallSeconds, 50))
             << "the uninstall key is still there";
+        ASSERT_TRUE(WaitUntil([] { return !ProcessRunning("Un.exe"); }, kInstallSeconds, 50))
+            << "the uninstaller's copy did not end";
     }
 
     // Nothing of ours after the uninstall.
@@ -619,6 +645,39 @@ TEST_F(InstallerTest, UninstallKeepsWhatIsNotOurs) {
     Uninstall();
     ExpectNothingLeft();
     EXPECT_TRUE(Exists(kBitmapFolder));
+}
+
+// While Glintra runs (its saver, its renderer or its settings dialog is up),
+// neither the installer nor the uninstaller touches its files: each ends with
+// status 2 and changes nothing. The uninstaller runs in place here (_?=), so
+// that its status is its own and not that of the copy it would start.
+TEST_F(InstallerTest, RefusesWhileGlintraRunsAndChangesNothing) {
+    const std::string inPlace = "/S _?=" + folder_;
+    for (const char* title : {"Glintra_Main", "Glintra_VC", "<Glintra>"}) {
+        SCOPED_TRACE(title);
+        {
+            GlintraWindow running(title);
+            ASSERT_TRUE(running.ok());
+            RunAndExpect(setup_, "/S", 2);
+            if (HasFatalFailure()) return;
+            EXPECT_FALSE(Exists(folder_)) << "installed beside a running Glintra";
+            EXPECT_FALSE(KeyExists(kUninstallKey));
+        }
+        Install("/S");
+        if (HasFatalFailure()) return;
+        {
+            GlintraWindow running(title);
+            RunAndExpect(folder_ + "\\Uninstall.exe", inPlace, 2);
+            if (HasFatalFailure()) return;
+            for (const char* file : {"Glintra.scr", "Glintra.dll", "Uninstall.exe"}) {
+                EXPECT_TRUE(Exists(folder_ + "\\" + file)) << file << " removed";
+            }
+            EXPECT_TRUE(KeyExists(kUninstallKey));
+        }
+        Uninstall();
+        if (HasFatalFailure()) return;
+        ExpectNothingLeft();
+    }
 }
 
 }  // namespace
