@@ -39,7 +39,10 @@ enum class MouseAction {
 //   (ChildControl) join it when they are built.
 // - The mouse: a button going down captures the mouse for the windowless
 //   control under the pointer, or for the container itself, until the last
-//   button is up; the container's own events go to OnMouse.
+//   button is up; the container's own events go to OnMouse. A move is
+//   reported only when the pointer moved: not the WM_MOUSEMOVE that the
+//   system sends when the capture ends, nor Wine's echo of a move, both at
+//   the place the window last heard of.
 // - Its font is the one that controls placed on it start with, and the
 //   ambient font of the user controls on it.
 class Container : public Window {
@@ -130,8 +133,14 @@ private:
     std::vector<ChildControl*> children_;       // the order they were built
     int nextChildId_ = 1;
     bool capturing_ = false;
-    WindowlessControl* captured_ =
-        nullptr;  // the mouse's target while captured; null: the container
+    // The mouse's target while captured; null: the container itself.
+    WindowlessControl* captured_ = nullptr;
+    // The last mouse message's place and buttons, while the pointer is over
+    // the window (or captured): a move that changes neither is none.
+    bool lastSeen_ = false;
+    POINT lastPoint_ = {};
+    int lastHeld_ = 0;
+    bool trackingLeave_ = false;
 };
 
 }  // namespace forms

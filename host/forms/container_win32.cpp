@@ -200,6 +200,22 @@ WindowlessControl* Container::ControlAt(POINT pixel) const {
 
 void Container::RouteMouse(MouseAction action, int button, WPARAM wParam, LPARAM lParam) {
     const POINT pixel = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const int held = HeldButtons(wParam);
+    // Windows sends moves that are none: one when the capture ends, and
+    // under Wine an echo of a move from the X server, both at the place of
+    // the mouse message before. The pointer moved only if the place or the
+    // buttons differ; that memory goes when the pointer leaves the window.
+    if (action == MouseAction::Move && lastSeen_ && pixel.x == lastPoint_.x &&
+        pixel.y == lastPoint_.y && held == lastHeld_) {
+        return;
+    }
+    lastSeen_ = true;
+    lastPoint_ = pixel;
+    lastHeld_ = held;
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+    }
     WindowlessControl* target = nullptr;
     if (action == MouseAction::Down && !capturing_) {
         // The control under the pointer gets everything until the last
@@ -213,7 +229,7 @@ void Container::RouteMouse(MouseAction action, int button, WPARAM wParam, LPARAM
     }
 
     MouseEvent event;
-    event.button = action == MouseAction::Move ? HeldButtons(wParam) : button;
+    event.button = action == MouseAction::Move ? held : button;
     event.shift = ShiftCode(wParam);
     event.x = pixel.x * twips_.x - (target != nullptr ? target->Left() : 0);
     event.y = pixel.y * twips_.y - (target != nullptr ? target->Top() : 0);
@@ -226,7 +242,7 @@ void Container::RouteMouse(MouseAction action, int button, WPARAM wParam, LPARAM
         if (handler) handler(event);
     }
 
-    if (action == MouseAction::Up && HeldButtons(wParam) == 0 && capturing_) {
+    if (action == MouseAction::Up && held == 0 && capturing_) {
         capturing_ = false;
         captured_ = nullptr;
         if (hwnd() != nullptr && GetCapture() == hwnd()) ReleaseCapture();
@@ -274,6 +290,10 @@ LRESULT Container::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MBUTTONUP:
             RouteMouse(MouseAction::Up, kMiddleButton, wParam, lParam);
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            lastSeen_ = false;
             return 0;
         case WM_CAPTURECHANGED:
             // Taken away (a window of the system's, a modal loop): no

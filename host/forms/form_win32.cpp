@@ -187,10 +187,14 @@ void Form::MoveFocus(bool forward) {
     const std::vector<HWND> order = TabOrder();
     if (order.empty()) return;
     const HWND focus = GetFocus();
-    // The control holding the focus, or holding the window that does.
-    auto at = std::find_if(order.begin(), order.end(), [focus](HWND window) {
-        return focus != nullptr && (window == focus || IsChild(window, focus));
-    });
+    // The control holding the focus, or else the one holding the window that
+    // does (a window of the system's inside a control).
+    auto at = std::find(order.begin(), order.end(), focus);
+    if (at == order.end()) {
+        at = std::find_if(order.begin(), order.end(), [focus](HWND window) {
+            return focus != nullptr && IsChild(window, focus);
+        });
+    }
     size_t next = 0;
     if (at == order.end()) {
         next = forward ? 0 : order.size() - 1;
