@@ -250,6 +250,25 @@ void Container::RouteMouse(MouseAction action, int button, WPARAM wParam, LPARAM
 }
 
 LRESULT Container::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    static constexpr struct {
+        UINT message;
+        MouseAction action;
+        int button;
+    } kMouseMessages[] = {
+        {WM_LBUTTONDOWN, MouseAction::Down, kLeftButton},
+        {WM_RBUTTONDOWN, MouseAction::Down, kRightButton},
+        {WM_MBUTTONDOWN, MouseAction::Down, kMiddleButton},
+        {WM_MOUSEMOVE, MouseAction::Move, 0},
+        {WM_LBUTTONUP, MouseAction::Up, kLeftButton},
+        {WM_RBUTTONUP, MouseAction::Up, kRightButton},
+        {WM_MBUTTONUP, MouseAction::Up, kMiddleButton},
+    };
+    for (const auto& mouse : kMouseMessages) {
+        if (mouse.message == message) {
+            RouteMouse(mouse.action, mouse.button, wParam, lParam);
+            return 0;
+        }
+    }
     switch (message) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
@@ -269,27 +288,6 @@ LRESULT Container::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 image_.Resize(LOWORD(lParam), HIWORD(lParam), DrawingColour(backColor_));
             }
             OnResize();
-            return 0;
-        case WM_LBUTTONDOWN:
-            RouteMouse(MouseAction::Down, kLeftButton, wParam, lParam);
-            return 0;
-        case WM_RBUTTONDOWN:
-            RouteMouse(MouseAction::Down, kRightButton, wParam, lParam);
-            return 0;
-        case WM_MBUTTONDOWN:
-            RouteMouse(MouseAction::Down, kMiddleButton, wParam, lParam);
-            return 0;
-        case WM_MOUSEMOVE:
-            RouteMouse(MouseAction::Move, 0, wParam, lParam);
-            return 0;
-        case WM_LBUTTONUP:
-            RouteMouse(MouseAction::Up, kLeftButton, wParam, lParam);
-            return 0;
-        case WM_RBUTTONUP:
-            RouteMouse(MouseAction::Up, kRightButton, wParam, lParam);
-            return 0;
-        case WM_MBUTTONUP:
-            RouteMouse(MouseAction::Up, kMiddleButton, wParam, lParam);
             return 0;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;

@@ -380,7 +380,11 @@ void SaveContactSheet(const std::vector<std::array<ScreenImage, 3>>& shots) {
     const int width = kNameWidth + 3 * (columnWidth + kPad) + kPad;
     const int height = static_cast<int>(shots.size()) * (rowHeight + kPad) + kPad;
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HBITMAP sheet = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);

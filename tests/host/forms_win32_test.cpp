@@ -519,7 +519,9 @@ TEST(Form, TabMovesTheFocusAlongTheTabOrder) {
     SetForegroundWindow(form.hwnd());
     EXPECT_TRUE(PumpUntil([&] { return GetFocus() == box.hwnd(); }, 5)) << "first in the order";
     log.clear();
-    MSG tab = {box.hwnd(), WM_KEYDOWN, VK_TAB, 0};
+    MSG tab = {};
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
     const auto pressTab = [&] {
         tab.hwnd = GetFocus();
         Form::Dispatch(tab);
