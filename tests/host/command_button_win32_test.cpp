@@ -538,11 +538,12 @@ TEST(CommandButton, ClickSequences) {
          },
          1, Face::HighLightSelect, false},
         {"Enter and Space on the button that a click focused",
-         [](ButtonsForm&, Command& b) {
+         [](ButtonsForm& f, Command& b) {
              PointAt(OnCaption(b.hwnd()));
              WaitForState(b, ButtonState::StateHighLight);
              ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
              EXPECT_TRUE(Pump([&] { return GetFocus() == b.hwnd(); }));
+             TakeForeground(f);
              TapKey(VK_RETURN);
              TapKey(VK_SPACE);
              PumpFor(0.3, forms::Form::Dispatch);
