@@ -60,29 +60,4 @@ TEST(ButtonFaces, TheOutlineLiesWhereTheFrameIsCut) {
     }
 }
 
-// The colours that tell the looks apart, one place each.
-TEST(ButtonFaces, TheRimsHaveTheirColours) {
-    const struct {
-        Face face;
-        int x, y;
-        uint32_t colour;
-    } cases[] = {
-        {Face::Normal, 30, 12, 0xF3F3EE},    {Face::Normal, 30, 22, 0xD6D0C5},
-        {Face::Normal, 2, 2, 0x557DA2},      {Face::Normal, 0, 12, 0xE2DECB},
-        {Face::HighLight, 30, 2, 0xFFF0CF},  {Face::HighLight, 30, 3, 0xFDD889},
-        {Face::HighLight, 30, 21, 0xF8B330}, {Face::HighLight, 30, 22, 0xE59700},
-        {Face::HighLight, 2, 12, 0xFCCA69},  {Face::Selected, 30, 3, 0xCEE7FF},
-        {Face::Selected, 30, 21, 0x6982EE},  {Face::Selected, 61, 12, 0xA9C5EF},
-        {Face::Pressed, 30, 0, 0xECE9D8},    {Face::Pressed, 0, 12, 0xECE9D8},
-        {Face::Pressed, 30, 3, 0xD1CCC1},    {Face::Pressed, 30, 12, 0xE2E1D9},
-        {Face::Pressed, 30, 21, 0xF2F1EE},   {Face::Pressed, 1, 12, 0xE2DECB},
-        {Face::Disable, 30, 0, 0xECE9D8},    {Face::Disable, 30, 12, 0xF5F4EA},
-        {Face::Disable, 2, 2, 0xD5D2C4},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FacePixel(c.face, c.x, c.y), c.colour)
-            << "face " << static_cast<int>(c.face) << " at " << c.x << "," << c.y;
-    }
-}
-
 }  // namespace

@@ -120,6 +120,9 @@ void ClickWith(DWORD down, DWORD up) {
     SendMouseButton(up);
 }
 
+void LeftClick() { ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+void RightClick() { ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+
 // ---- What a look must be, on the screen ----
 
 const ScreenImage& FacePicture(Face face) {
@@ -308,6 +311,16 @@ void TabTo(ButtonsForm& form, size_t index) {
         << "Tab did not bring the focus";
 }
 
+using command_button::ButtonState;
+
+// The pointer onto the caption; waits for the pointer-over state (focused
+// or not).
+void Hover(Command& button, ButtonState state = ButtonState::StateHighLight) {
+    PointAt(OnCaption(button.hwnd()));
+    EXPECT_TRUE(Pump([&] { return CommandProbe::State(button) == state; }))
+        << "no pointer-over state";
+}
+
 // ---- The looks ----
 
 struct Look {
@@ -351,7 +364,7 @@ const std::vector<Look>& Looks() {
         {"HighLightSelect: released after a click from the pointer-over look",
          [](ButtonsForm&, Command& b, size_t) {
              PointAt(OnCaption(b.hwnd()));
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             LeftClick();
          },
          Face::HighLightSelect, true, false},
         {"Normal over the pointer-over gradient: colour set",
@@ -455,10 +468,6 @@ POINT OnFormBackground(const ButtonsForm& form) {
     return p;
 }
 
-bool WaitForState(const Command& button, command_button::ButtonState state) {
-    return Pump([&] { return CommandProbe::State(button) == state; });
-}
-
 struct Sequence {
     const char* name;
     std::function<void(ButtonsForm&, Command&)> run;
@@ -467,47 +476,42 @@ struct Sequence {
     bool reversed;
 };
 
-using command_button::ButtonState;
-
 // Each sequence on the design-size button: the Click events it raises and
 // the look it leaves.
 TEST(CommandButton, ClickSequences) {
     const Sequence sequences[] = {
         {"a full click on an unfocused button",
          [](ButtonsForm&, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             Hover(b);
+             LeftClick();
          },
          1, Face::HighLightSelect, true},
         {"a full click on a focused button",
          [](ButtonsForm& f, Command& b) {
              TabTo(f, 0);
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLightSelect);
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             Hover(b, ButtonState::StateHighLightSelect);
+             LeftClick();
          },
          1, Face::HighLightSelect, false},
         {"a full click beside the caption",
          [](ButtonsForm&, Command& b) {
              const RECT r = ScreenRect(b.hwnd());
              PointAt({r.left + 6, (r.top + r.bottom) / 2});
-             WaitForState(b, ButtonState::StateHighLight);
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             EXPECT_TRUE(
+                 Pump([&] { return CommandProbe::State(b) == ButtonState::StateHighLight; }));
+             LeftClick();
          },
          1, Face::HighLightSelect, true},
         {"a quick second click, which is no double click",
          [](ButtonsForm&, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             Hover(b);
+             LeftClick();
+             LeftClick();
          },
          2, Face::HighLightSelect, true},
         {"pressed, dragged off past the poll, back and released; then a right click",
          [](ButtonsForm& f, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
+             Hover(b);
              SendMouseButton(MOUSEEVENTF_LEFTDOWN);
              EXPECT_EQ(WaitForLook(b, Face::Pressed, true), "");
              PointAt(OnFormBackground(f));
@@ -518,30 +522,27 @@ TEST(CommandButton, ClickSequences) {
              SendMouseButton(MOUSEEVENTF_LEFTUP);
              PumpFor(0.2, forms::Form::Dispatch);
              // Still StateSelected with the pointer over it: no move since.
-             ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+             RightClick();
          },
          0, Face::Selected, false},
         {"right and middle clicks on an unfocused button",
          [](ButtonsForm&, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
-             ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+             Hover(b);
+             RightClick();
              ClickWith(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
          },
          2, Face::HighLight, true},
         {"a right click on a focused button under the pointer",
          [](ButtonsForm& f, Command& b) {
              TabTo(f, 0);
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLightSelect);
-             ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+             Hover(b, ButtonState::StateHighLightSelect);
+             RightClick();
          },
          1, Face::HighLightSelect, false},
         {"Enter and Space on the button that a click focused",
          [](ButtonsForm& f, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             Hover(b);
+             LeftClick();
              EXPECT_TRUE(Pump([&] { return GetFocus() == b.hwnd(); }));
              TakeForeground(f);
              TapKey(VK_RETURN);
@@ -554,38 +555,34 @@ TEST(CommandButton, ClickSequences) {
          [](ButtonsForm& f, Command& b) {
              b.SetEnabled(false);
              PointAt(OnCaption(b.hwnd()));
-             ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-             ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+             LeftClick();
+             RightClick();
              TabTo(f, 0);
              PumpFor(0.3, forms::Form::Dispatch);
          },
          0, Face::Disable, false},
         {"the pointer leaving for the form",
          [](ButtonsForm& f, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
+             Hover(b);
              PointAt(OnFormBackground(f));
          },
          0, Face::Normal, false},
         {"the pointer leaving for another window of the form",
          [](ButtonsForm& f, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
+             Hover(b);
              PointAt(Centre(f.panel.hwnd()));
          },
          0, Face::Normal, false},
         {"the pointer leaving the program's windows",
          [](ButtonsForm&, Command& b) {
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLight);
+             Hover(b);
              PointAt(kNeutral);
          },
          0, Face::Normal, false},
         {"the focus moving on with Tab while the pointer is over the button",
          [](ButtonsForm& f, Command& b) {
              TabTo(f, 0);
-             PointAt(OnCaption(b.hwnd()));
-             WaitForState(b, ButtonState::StateHighLightSelect);
+             Hover(b, ButtonState::StateHighLightSelect);
              TapKey(VK_TAB);
              EXPECT_TRUE(Pump([&] { return GetFocus() == f.low.hwnd(); }));
          },
@@ -667,7 +664,7 @@ TEST(CommandButton, ClickThatUnloadsTheFormEndsTheHostCleanly) {
         kWait));
     PointAt(Centre(button));
     PumpFor(0.2);
-    ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    LeftClick();
     EXPECT_EQ(child.WaitForExit(kWait * 2), std::optional<DWORD>(0));
 
     std::vector<std::string> log;

@@ -40,9 +40,8 @@ TEST(PropertyBag, NumericTextsAndTheNumbersTheyReadAs) {
         const char* text;
         std::optional<double> number;
     } cases[] = {
-        {"1", 1},     {" -3 ", -3}, {"+2.5", 2.5}, {"1e3", 1000}, {".5", 0.5},   {"5.", 5},
-        {"\t7\t", 7}, {"", {}},     {"abc", {}},   {"1x", {}},    {"- 1", {}},   {"1e", {}},
-        {"&H10", {}}, {"inf", {}},  {"nan", {}},   {"1,5", {}},   {"1e999", {}},
+        {"1", 1},    {" -3 ", -3}, {"+2.5", 2.5}, {"1e3", 1000}, {".5", 0.5}, {"", {}},
+        {"abc", {}}, {"1x", {}},   {"- 1", {}},   {"&H10", {}},  {"nan", {}}, {"1e999", {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(forms::ParseNumericText(c.text), c.number) << "\"" << c.text << "\"";
