@@ -78,7 +78,6 @@ public:
     // container on none.
     virtual Form* ParentForm() = 0;
 
-    const std::vector<WindowlessControl*>& WindowlessControls() const { return controls_; }
     const std::vector<ChildControl*>& ChildControls() const { return children_; }
 
 protected:

@@ -45,9 +45,6 @@ public:
 
     bool CanGetFocus() const { return canGetFocus_; }
     void SetCanGetFocus(bool can) { canGetFocus_ = can; }
-    // Whether it holds its form's focus (also while another program is
-    // active).
-    bool HasFocus() const { return focused_; }
 
 protected:
     UserControl(Container& parent, TwipsRect rect, std::optional<PropertyBag> stored)

@@ -52,7 +52,6 @@ protected:
     // Destroys the window now, or, while a handler runs on this thread, hides
     // it now and destroys it as soon as the outermost handler has returned.
     void DestroyWhenUnwound();
-    bool DestroyPending() const { return destroyPending_; }
 
     // Whether the window's timers may tick: it exists and is not going. A
     // child window's timers tick only while its parent's do.

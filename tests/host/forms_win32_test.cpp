@@ -439,6 +439,9 @@ TEST(Container, PaintsItsControlsInZOrderOverItsImage) {
     PanelForm form(log);
     ASSERT_TRUE(form.Load());
     form.Show();
+    // Placed and sized in twips (a popup: no border around its inner area).
+    EXPECT_EQ((std::vector<double>{form.Left(), form.Top(), form.Width(), form.Height()}),
+              (std::vector<double>{1500, 1500, 1500, 900}));
     // A 4 x 4 green picture in a 20 x 20 image: drawn at its own size.
     const uint32_t green[16] = {0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00,
                                 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00,
