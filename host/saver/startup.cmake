@@ -35,6 +35,7 @@ endif()
 # form with its still.
 add_library(host_preview_layout STATIC preview_layout.cpp)
 target_include_directories(host_preview_layout PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(host_preview_layout PUBLIC host_forms_core)
 if(WIN32)
   target_sources(glintra_host PRIVATE glintra_r.cpp ${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc)
   target_link_libraries(glintra_host PRIVATE host_preview_layout gdi32)
