@@ -4,12 +4,26 @@
 #                    [NO_GTEST_MAIN] [DISPLAY] [EXCLUSIVE] [TIMEOUT <s>]
 #                    [ARGS <args...>] [LABELS <labels...>])
 #
-# builds one test program and registers it as one ctest entry. Windows test
-# programs always run under Wine, inside the test environment that
-# scripts/test-env.sh makes once per ctest run (a virtual display, a fresh Wine
-# prefix, one wineserver). Native programs run directly; DISPLAY gives them the
-# virtual display too. EXCLUSIVE serialises tests that use the whole screen,
-# the keyboard focus or the fixed bitmap path.
+# builds one test program and registers it as one ctest entry.
+#
+#   glintra_add_command_test(<name> COMMAND <command...> [DISPLAY] [EXCLUSIVE]
+#                            [TIMEOUT <s>] [ENVIRONMENT <NAME=value...>])
+#
+# registers a command (a script, a test program run a second way) the same way.
+#
+# Every test runs in an environment of its own (scripts/test-env.sh isolate):
+# a Windows test program under Wine on a virtual display of its own, with a
+# fresh Wine prefix and wineserver of its own; a native test with DISPLAY on a
+# virtual display of its own. Nothing of one test (windows, the foreground,
+# the keyboard, the screen, the registry, C:\) can reach another, so tests run
+# in parallel without locks. A command test finds its environment in
+# GLINTRA_TEST_ENV_STATE and starts Windows programs in it with
+# `scripts/test-env.sh run $GLINTRA_TEST_ENV_STATE -- <program>`.
+#
+# EXCLUSIVE is for what no environment can give a test of its own: the native
+# renderer's fixed bitmap path /tmp/q_vane. Such tests run under the
+# fixed-path lock of scripts/test-env.sh, which every ctest run and script on
+# the machine shares (two checkouts' runs included).
 
 set(GLINTRA_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH
     "GoogleTest sources, built with the project's own compiler")
@@ -26,26 +40,60 @@ else()
 endif()
 
 set(GLINTRA_TEST_ENV ${CMAKE_SOURCE_DIR}/scripts/test-env.sh)
-set(GLINTRA_TEST_STATE ${CMAKE_BINARY_DIR}/test-env)
+# The test environments of this build folder, and the Wine prefix they are
+# copied from.
+set(GLINTRA_TEST_ENV_ROOT ${CMAKE_BINARY_DIR}/test-env)
+set(GLINTRA_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
 
-# One environment for the whole run; the cleanup fixture runs even when tests
-# fail, so no Xvfb, wineserver or prefix outlives the run.
-if(WIN32)
-  set(_env_args --wine ${CMAKE_BINARY_DIR}/wine-template)
-else()
-  set(_env_args)
-endif()
+# The set-up makes the Wine template (once per build folder) and the clean-up
+# removes what tests that ctest killed on time-out left behind (SIGKILL gives
+# them no chance to clean up themselves); the set-up does that too, for runs
+# that were killed as a whole.
 if(CMAKE_HOST_UNIX)
-  add_test(NAME test_env_start
-           COMMAND ${GLINTRA_TEST_ENV} start ${GLINTRA_TEST_STATE} ${_env_args})
-  add_test(NAME test_env_stop COMMAND ${GLINTRA_TEST_ENV} stop ${GLINTRA_TEST_STATE})
-  set_tests_properties(test_env_start PROPERTIES FIXTURES_SETUP test_env TIMEOUT 300)
-  set_tests_properties(test_env_stop PROPERTIES FIXTURES_CLEANUP test_env)
+  if(WIN32)
+    set(_prepare_args --wine ${GLINTRA_WINE_TEMPLATE})
+  endif()
+  add_test(NAME test_env_setup
+           COMMAND ${GLINTRA_TEST_ENV} prepare ${GLINTRA_TEST_ENV_ROOT} ${_prepare_args})
+  add_test(NAME test_env_cleanup COMMAND ${GLINTRA_TEST_ENV} sweep ${GLINTRA_TEST_ENV_ROOT})
+  set_tests_properties(test_env_setup PROPERTIES FIXTURES_SETUP test_env TIMEOUT 600)
+  set_tests_properties(test_env_cleanup PROPERTIES FIXTURES_CLEANUP test_env TIMEOUT 120)
 endif()
+
+# Registers <name> running <command...> in an environment of its own.
+function(_glintra_register_test name display exclusive timeout)
+  if(CMAKE_HOST_UNIX)
+    set(runner ${GLINTRA_TEST_ENV} isolate ${GLINTRA_TEST_ENV_ROOT})
+    if(WIN32)
+      list(APPEND runner --wine ${GLINTRA_WINE_TEMPLATE})
+    elseif(display)
+      list(APPEND runner --display)
+    endif()
+    if(exclusive)
+      list(APPEND runner --lock)
+    endif()
+    add_test(NAME ${name} COMMAND ${runner} -- ${ARGN})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED test_env)
+  else()
+    add_test(NAME ${name} COMMAND ${ARGN})
+  endif()
+  if(NOT timeout)
+    set(timeout 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout}
+    ENVIRONMENT "GLINTRA_SOURCE_DIR=${CMAKE_SOURCE_DIR};GLINTRA_BIN_DIR=${GLINTRA_BIN_DIR}")
+  if(exclusive)
+    # Within one run, the lock's waiters queue in ctest, not on their clocks.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK fixed_paths)
+  endif()
+endfunction()
 
 function(glintra_add_test name)
   cmake_parse_arguments(T "NO_GTEST_MAIN;DISPLAY;EXCLUSIVE" "TIMEOUT"
                         "SOURCES;LIBS;ARGS;LABELS" ${ARGN})
+  if(T_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "glintra_add_test(${name}): unknown arguments ${T_UNPARSED_ARGUMENTS}")
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS})
   if(T_NO_GTEST_MAIN)
@@ -54,24 +102,20 @@ function(glintra_add_test name)
     target_link_libraries(${name} PRIVATE gtest gmock gtest_main)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 120)
-  endif()
-  if((WIN32 OR T_DISPLAY) AND CMAKE_HOST_UNIX)
-    add_test(NAME ${name}
-             COMMAND ${GLINTRA_TEST_ENV} run ${GLINTRA_TEST_STATE} --
-                     $<TARGET_FILE:${name}> ${T_ARGS})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED test_env)
-  else()
-    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
-  endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-                       ENVIRONMENT "GLINTRA_SOURCE_DIR=${CMAKE_SOURCE_DIR};GLINTRA_BIN_DIR=${GLINTRA_BIN_DIR}")
-  if(T_EXCLUSIVE)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK screen)
-  endif()
+  _glintra_register_test(${name} "${T_DISPLAY}" "${T_EXCLUSIVE}" "${T_TIMEOUT}"
+                         $<TARGET_FILE:${name}> ${T_ARGS})
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+function(glintra_add_command_test name)
+  cmake_parse_arguments(T "DISPLAY;EXCLUSIVE" "TIMEOUT" "COMMAND;ENVIRONMENT" ${ARGN})
+  if(T_UNPARSED_ARGUMENTS OR NOT T_COMMAND)
+    message(FATAL_ERROR "glintra_add_command_test(${name}): COMMAND missing or unknown arguments")
+  endif()
+  _glintra_register_test(${name} "${T_DISPLAY}" "${T_EXCLUSIVE}" "${T_TIMEOUT}" ${T_COMMAND})
+  if(T_ENVIRONMENT)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${T_ENVIRONMENT})
   endif()
 endfunction()

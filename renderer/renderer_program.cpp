@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "renderer/dib_loader.h"
-#include "renderer/glow_bitmap_path.h"
 #include "renderer/particle_field.h"
+#include "shared/program_contract.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ void CreateRendererWindow(int* argc, char** argv) {
     glutInitWindowSize(kWindowWidth, kWindowHeight);
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow("Glintra_VC");
+    glutCreateWindow(kRendererWindowTitle);
     glutFullScreen();
     glutSetCursor(GLUT_CURSOR_NONE);
 }
@@ -34,10 +34,15 @@ void CreateRendererWindow(int* argc, char** argv) {
 // user why and waited for OK.
 void LoadTexture() {
     // Kept in a static: the image stays allocated (and reachable) for the
-    // life of the process.
+    // life of the process, or until a later call (the tests') replaces it.
     static RgbImage* image = nullptr;
-    image = LoadDibAsRgb(kGlowBitmapPath);
-    if (image == nullptr) std::exit(1);
+    RgbImage* const loaded = LoadDibAsRgb(kGlowBitmapPath);
+    if (loaded == nullptr) std::exit(1);
+    if (image != nullptr) {
+        std::free(image->data);
+        std::free(image);
+    }
+    image = loaded;
     glBindTexture(GL_TEXTURE_2D, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -25,6 +25,13 @@ trap '"$root/scripts/test-env.sh" stop "$state"' EXIT
 # shellcheck disable=SC1091
 . "$state/env"
 
+# A name the two programs agree on, from the header where it is written.
+contract() {
+  sed -n "s/^constexpr char $1\[\] = \"\(\\\\\\\\\)\?\(.*\)\";.*/\2/p" "$root/shared/program_contract.h"
+}
+title=$(contract kRendererWindowTitle)
+host_name=$(contract kHostFile) renderer_name=$(contract kRendererFile)
+
 now() { date +%s.%N; }
 # A Wine program's Linux process, by the name Wine gives it, in this prefix.
 pid_of() {
@@ -48,7 +55,7 @@ start=$(now)
 runner=$!
 window="" frame=""
 for _ in $(seq 600); do
-  if [ -z "$window" ] && xdotool search --name '^Glintra_VC$' >/dev/null 2>&1; then window=$(now); fi
+  if [ -z "$window" ] && xdotool search --name "^$title\$" >/dev/null 2>&1; then window=$(now); fi
   if [ -n "$window" ] &&
      [ "$(import -window root -resize 64x48 -format '%[fx:maxima>0]' info: 2>/dev/null)" = 1 ]; then
     frame=$(now); break
@@ -58,7 +65,7 @@ done
 [ -n "$frame" ] || { echo "bench-saver: the renderer showed no frame" >&2; exit 1; }
 sleep "$seconds"
 
-host_pid=$(pid_of Glintra.scr) renderer_pid=$(pid_of Glintra.dll)
+host_pid=$(pid_of "$host_name") renderer_pid=$(pid_of "$renderer_name")
 printf 'saver run of %s s, 1024x768, Wine on Xvfb\n' "$seconds"
 printf '  %-10s CPU %7s s  peak memory %6s MiB\n' \
   host "$(cpu_seconds "$host_pid")" "$(peak_mib "$host_pid")" \

@@ -34,12 +34,14 @@ esac
 
 wine64_bin() { command -v wine64 || echo /usr/lib/wine/wine64; }
 
-# The native renderer reads the glow texture from /tmp/q_vane; under Wine the
-# host writes it to C:\q_vane itself.
-write_glow() {
-  mkdir -p /tmp/q_vane
-  "$make_glow" /tmp/q_vane/Glintra.bmp
-}
+# The native renderer reads the glow texture from its fixed path, which the
+# generator writes by default; tests of every checkout use it too, so the
+# native run holds the fixed-path lock. Under Wine the host writes the
+# texture itself.
+if [ "$mode" = native ] && [ -z "${GLINTRA_FIXED_PATH_LOCKED:-}" ]; then
+  GLINTRA_FIXED_PATH_LOCKED=1 exec "$root/scripts/test-env.sh" locked -- "$0" "$@"
+fi
+write_glow() { "$make_glow"; }
 
 if [ -n "${DISPLAY:-}" ]; then
   if [ "$mode" = windows ]; then

@@ -1,29 +1,48 @@
 #!/usr/bin/env bash
-# The environment the tests run in: a virtual X display (Xvfb) and, for the
-# Windows programs, a fresh Wine prefix with one wineserver kept up for the
-# whole run.
+# The environment the programs run in under test: a virtual X display (Xvfb)
+# and, for the Windows programs, a fresh Wine prefix with a wineserver of its
+# own.
 #
+# One program, one environment (what ctest uses for every test):
+#   test-env.sh isolate ROOT [--display] [--wine TEMPLATE] [--screen WxH]
+#                            [--lock] -- PROGRAM [ARGS...]
+#       Makes an environment in a new folder under ROOT (--display: an Xvfb;
+#       --wine: also a prefix copied from TEMPLATE and its wineserver), runs
+#       PROGRAM in it (Windows programs through wine64) and stops and removes
+#       everything when the program ends, fails, or is stopped. --lock runs
+#       the program under the fixed-path lock (below). Exits with the
+#       program's status. A GoogleTest program that ends
+#       with status 0 before its test run has finished (exit or ExitProcess
+#       in the middle) fails. Inside, GLINTRA_TEST_ENV_STATE names the
+#       environment for `run`.
+#   test-env.sh sweep ROOT
+#       Stops and removes the environments under ROOT whose program has gone
+#       without cleaning up: ctest ends a test that runs out of time with
+#       SIGKILL, which leaves no chance to.
+#   test-env.sh prepare ROOT [--wine TEMPLATE]
+#       sweep, then make the Wine template prefix unless a complete one of
+#       this Wine version is there (under an flock on TEMPLATE.lock).
+#   test-env.sh locked -- COMMAND [ARGS...]
+#       Runs COMMAND under the fixed-path lock: an flock that every test run
+#       and script of every checkout on this machine shares, for what no
+#       environment can give a program of its own (the native renderer's
+#       bitmap path /tmp/q_vane).
+#
+# A long-lived environment, for scripts and by hand:
 #   test-env.sh start STATE [--wine TEMPLATE] [--screen WxH]
-#       Starts Xvfb on a free display number and, with --wine, copies a fresh
-#       prefix from TEMPLATE (made once with wineboot if missing) and starts
-#       wineserver. Writes STATE/env for the other commands.
 #   test-env.sh run STATE -- PROGRAM [ARGS...]
-#       Runs PROGRAM inside the environment; Windows programs (.exe, .dll,
-#       .scr) through wine64. Exits with the program's status.
 #   test-env.sh stop STATE
-#       Stops everything that start started and removes the prefix.
 #   test-env.sh shell STATE
-#       An interactive shell inside the environment, for looking around.
 #
 # The Windows programs see ANSI code page 932 (LC_ALL=ja_JP.UTF-8), the code
 # page the host's texts are written for; GLINTRA_LOCALE=en_US.UTF-8 in the
 # caller's environment gives them code page 1252 instead.
 set -euo pipefail
 
-usage() { sed -n '2,20p' "$0" >&2; exit 2; }
+usage() { sed -n '2,41p' "$0" >&2; exit 2; }
 [ $# -ge 2 ] || usage
-cmd=$1 state=$2
-shift 2
+cmd=$1
+shift
 
 wine64_bin() {
   if command -v wine64 >/dev/null 2>&1; then command -v wine64
@@ -34,100 +53,126 @@ wineserver_bin() {
   if command -v wineserver >/dev/null 2>&1; then command -v wineserver
   else echo /usr/lib/wine/wineserver64; fi
 }
+absolute() { case $1 in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+
+# The fixed-path lock, on descriptor 9 (see `locked`). Readable by everybody,
+# so that other users' runs can take it too.
+fixed_path_lock=/tmp/glintra-q_vane.lock
+take_fixed_path_lock() {
+  [ -e "$fixed_path_lock" ] || (umask 0; : >>"$fixed_path_lock") 2>/dev/null || true
+  exec 9<"$fixed_path_lock"
+  if ! flock -n 9; then
+    echo "test-env: $1 waits for $fixed_path_lock (another test or script, maybe of another checkout, uses /tmp/q_vane)" >&2
+    flock 9
+  fi
+}
+
+# ---- The template prefix --------------------------------------------------
 
 # Settings every test prefix needs: no crash dialog (a crashing program would
-# hang the test), and no Mono or Gecko installers.
-make_template() {
+# hang the test), no Mono or Gecko installers, and the Japanese faces that the
+# host asks for mapped to the IPA Gothic font. In a subshell of its own, for
+# the Wine variables it sets.
+make_template() (
   local tpl=$1
   local tmp="$tpl.tmp.$$"
   rm -rf "$tmp"
   mkdir -p "$tmp"
-  echo "test-env: making Wine prefix template $tpl" >&2
-  WINEPREFIX="$tmp" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    DISPLAY= "$(wine64_bin)" wineboot -i >/dev/null 2>&1 || true
-  WINEPREFIX="$tmp" WINEDEBUG=-all "$(wine64_bin)" reg add 'HKCU\Software\Wine\WineDbg' \
-    /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  # Japanese faces that the host asks for, mapped to the IPA Gothic font.
+  echo "test-env: making the Wine template prefix $tpl (once per build folder)" >&2
+  local reg=("$(wine64_bin)" reg add)
+  export WINEPREFIX=$tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+  WINEARCH=win64 "$(wine64_bin)" wineboot -i >"$tmp.log" 2>&1 ||
+    { echo "test-env: wineboot could not make a prefix (see $tmp.log)" >&2; return 1; }
+  "${reg[@]}" 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$tmp.log" 2>&1
   local font
   font=$(fc-list 2>/dev/null | grep -i -m1 'ipag.ttf' | cut -d: -f1 || true)
   if [ -n "$font" ]; then
-    cp "$font" "$tmp/drive_c/windows/Fonts/" 2>/dev/null || true
+    cp "$font" "$tmp/drive_c/windows/Fonts/"
     for face in "MS Gothic" "MS UI Gothic" "MS PGothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック" "MS Shell Dlg" "MS Shell Dlg 2"; do
-      WINEPREFIX="$tmp" WINEDEBUG=-all "$(wine64_bin)" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
-        /v "$face" /t REG_SZ /d "IPAGothic" /f >/dev/null 2>&1 || true
+      "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "IPAGothic" /f >>"$tmp.log" 2>&1
     done
   fi
-  WINEPREFIX="$tmp" "$(wineserver_bin)" -k >/dev/null 2>&1 || true
-  sleep 0.5
-  rm -rf "$tpl"
+  # The wineserver writes the registry files when it exits, after -k has
+  # returned: wait for that, or the template would be copied without them.
+  "$(wineserver_bin)" -k >/dev/null 2>&1 || true
+  timeout 60 "$(wineserver_bin)" -w >/dev/null 2>&1 || true
+  [ -f "$tmp/system.reg" ] && [ -f "$tmp/user.reg" ] ||
+    { echo "test-env: the new prefix has no registry files (see $tmp.log)" >&2; return 1; }
+  "$(wine64_bin)" --version >"$tmp/.glintra-wine-version"
+  rm -rf "$tpl" "$tmp.log"
   mv "$tmp" "$tpl"
+)
+
+# The template is made once per build folder and per Wine version: an update
+# of Wine may rewrite the DLL stores that the test prefixes share with it.
+ensure_template() {
+  local tpl=$1 lock
+  exec {lock}>"$tpl.lock"
+  flock "$lock"
+  if [ ! -f "$tpl/system.reg" ] || [ ! -f "$tpl/.glintra-wine-version" ] ||
+     [ "$(cat "$tpl/.glintra-wine-version")" != "$("$(wine64_bin)" --version)" ]; then
+    make_template "$tpl"
+  fi
+  exec {lock}>&-
 }
 
-stop_env() {
-  [ -f "$state/env" ] || return 0
-  # shellcheck disable=SC1091
-  ( . "$state/env"
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-      WINEPREFIX="$WINEPREFIX" timeout 20 "$(wineserver_bin)" -k >/dev/null 2>&1 || true
-    fi
-    if [ -n "${XVFB_PID:-}" ]; then
-      kill "$XVFB_PID" 2>/dev/null || true
-      for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
-      kill -9 "$XVFB_PID" 2>/dev/null || true
-    fi
-    if [ -n "${WINEPREFIX:-}" ]; then rm -rf "$WINEPREFIX"; fi )
-  rm -f "$state/env"
+# A prefix from the template. The DLL stores (system32 and winsxs, 670 of its
+# 700 MB) are hard-linked: Wine writes them only when it updates a prefix to a
+# new Wine version, and the template is remade then. Only their program and
+# locale files are linked; everything else (the registry files, .ini files,
+# drivers/etc and every file outside the stores) is really copied, since
+# Wine rewrites such files in place.
+copy_prefix() {
+  local tpl=$1 prefix=$2
+  local stores=(drive_c/windows/system32 drive_c/windows/winsxs)
+  local shared='.*\.\(dll\|exe\|sys\|drv\|ocx\|cpl\|acm\|ax\|tlb\|com\|nls\)'
+  mkdir -p "$prefix"
+  ( cd "$tpl" && tar --exclude=./.glintra-wine-version --exclude="./${stores[0]}" \
+      --exclude="./${stores[1]}" -cf - . ) | ( cd "$prefix" && tar -xpf - )
+  ( cd "$tpl" && find "${stores[@]}" -type d -print0 ) |
+    ( cd "$prefix" && xargs -0 mkdir -p )
+  ( cd "$tpl" && find "${stores[@]}" -type f -iregex "$shared" -print0 |
+      xargs -0 -r cp -l --parents -t "$prefix" )
+  ( cd "$tpl" && find "${stores[@]}" \( -type l -o \( -type f ! -iregex "$shared" \) \) -print0 |
+      tar --null -T - -cf - ) | ( cd "$prefix" && tar -xpf - )
 }
 
-case $cmd in
-start)
-  # Not 1024x768: that is the renderer's initial window size, and on a screen
-  # of that size a window that never went full screen would look as if it had.
-  template="" screen="1280x720"
-  while [ $# -gt 0 ]; do
-    case $1 in
-      --wine) template=$2; shift 2 ;;
-      --screen) screen=$2; shift 2 ;;
-      *) usage ;;
-    esac
-  done
-  stop_env
+# ---- Starting and stopping one environment --------------------------------
+
+# start_env STATE DISPLAY? TEMPLATE SCREEN: writes STATE/env.
+start_env() {
+  local state=$1 want_display=$2 template=$3 screen=$4
   mkdir -p "$state"
-  # A free display number: no lock file, no socket, and our Xvfb really came
-  # up. Two environments starting at once may both try the same number; the
-  # loser's Xvfb takes a moment to give up, and meanwhile the winner's socket
-  # is there. The lock file names the server that owns the display.
-  display="" xvfb_pid=""
-  owns_display() {
-    [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$2" ] && [ -e "/tmp/.X11-unix/X$1" ]
-  }
-  for n in $(seq 91 250); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    setsid Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset </dev/null >"$state/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      owns_display "$n" "$xvfb_pid" && break
+  : >"$state/env"
+  if [ "$want_display" = 1 ]; then
+    # Xvfb picks a free display number itself and says which once it takes
+    # connections: no race with other servers starting at the same time.
+    # Daemons get no descriptor 9, the --lock of `isolate`: one that outlived
+    # a killed test would keep other tests waiting.
+    rm -f "$state/display"
+    setsid Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
+      3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 9<&- &
+    local xvfb_pid=$!
+    echo "XVFB_PID=$xvfb_pid" >>"$state/env"
+    local n=""
+    for _ in $(seq 400); do
+      # A whole line, or nothing: read fails until the newline is there.
+      read -r n <"$state/display" 2>/dev/null && break
+      n=""
       kill -0 "$xvfb_pid" 2>/dev/null || break
       sleep 0.05
     done
-    if kill -0 "$xvfb_pid" 2>/dev/null && owns_display "$n" "$xvfb_pid"; then
-      display=":$n"; break
+    if ! [[ $n =~ ^[0-9]+$ ]]; then
+      echo "test-env: Xvfb did not start (see $state/xvfb.log)" >&2
+      return 1
     fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  [ -n "$display" ] || { echo "test-env: no free display for Xvfb" >&2; exit 1; }
-  {
-    echo "export DISPLAY=$display"
-    echo "XVFB_PID=$xvfb_pid"
-  } >"$state/env"
+    echo "export DISPLAY=:$n" >>"$state/env"
+  fi
   if [ -n "$template" ]; then
-    exec 9>"$template.lock"
-    flock 9
-    [ -f "$template/system.reg" ] || make_template "$template"
-    flock -u 9
-    prefix=$(mktemp -d "${TMPDIR:-/tmp}/glintra-wine.XXXXXX")
-    cp -a "$template/." "$prefix/"
+    ensure_template "$template" || return 1
+    local prefix=$state/prefix
+    copy_prefix "$template" "$prefix" ||
+      { echo "test-env: cannot copy the Wine prefix $template" >&2; return 1; }
     {
       echo "export WINEPREFIX=$prefix"
       echo "export WINEDEBUG=\${WINEDEBUG:--all}"
@@ -136,55 +181,213 @@ start)
       # itself would complain that it is not installed, which Wine does not
       # need.
       echo "GLINTRA_WINE_LOCALE=ja_JP.UTF-8"
-      echo "GLINTRA_WINE=1"
     } >>"$state/env"
-    WINEPREFIX="$prefix" "$(wineserver_bin)" -p </dev/null >/dev/null 2>&1
-    # Boot the prefix here, detached from any pipe. The services that the
-    # first Wine program starts (services.exe, rpcss, plugplay, ...) live as
-    # long as the wineserver and keep that program's standard error open; if
-    # a test started them, they would hold ctest's output pipe and ctest
-    # would wait on it until the test timed out.
-    WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$display" \
-      setsid "$(wine64_bin)" wineboot </dev/null >/dev/null 2>&1 || true
+    # shellcheck disable=SC1091
+    ( . "$state/env"
+      "$(wineserver_bin)" -p </dev/null >/dev/null 2>&1 9<&-
+      # Boot the prefix here, detached from any pipe: the services that the
+      # first Wine program starts live as long as the wineserver and keep
+      # that program's standard error open.
+      setsid "$(wine64_bin)" wineboot </dev/null >/dev/null 2>&1 9<&- || true )
   fi
-  echo "test-env: display $display${template:+, Wine prefix ready}" >&2
-  ;;
-run)
-  [ "${1:-}" = "--" ] && shift
+}
+
+# Ends the program of `isolate` (its process group), if it is still the one
+# that was started.
+kill_program() {
+  local state=$1
+  [ -f "$state/program" ] || return 0
+  local pid start
+  read -r pid start <"$state/program"
+  if [ -n "$pid" ] && [ "$(process_start "$pid")" = "$start" ]; then
+    kill -TERM -- "-$pid" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 -- "-$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL -- "-$pid" 2>/dev/null || true
+  fi
+  rm -f "$state/program"
+}
+
+stop_env() {
+  local state=$1
+  [ -d "$state" ] || return 0
+  kill_program "$state"
+  if [ -f "$state/env" ]; then
+    # shellcheck disable=SC1091
+    ( . "$state/env"
+      if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        "$(wineserver_bin)" -k >/dev/null 2>&1 || true
+        timeout 20 "$(wineserver_bin)" -w >/dev/null 2>&1 || true
+        # The folder of the server's socket, named after the prefix's device
+        # and inode, stays behind with a lock file in it.
+        server=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+        rm -rf "/tmp/.wine-$(id -u)/$server" /tmp/wine-*/"$server"
+      fi
+      if [ -n "${XVFB_PID:-}" ] && grep -qa Xvfb "/proc/$XVFB_PID/cmdline" 2>/dev/null; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$XVFB_PID" 2>/dev/null || true
+      fi ) || true
+  fi
+}
+
+# A process's start time in clock ticks since boot: with the pid, it names
+# one process even after the pid has been used again. Nothing for a process
+# that has ended, a zombie (killed, not yet reaped) included.
+process_start() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  stat=${stat##*) }
+  [ "${stat%% *}" = Z ] && return 0
+  echo "$stat" | cut -d' ' -f20
+}
+
+# ---- Running programs -----------------------------------------------------
+
+# Z: paths for Windows programs, which see the Unix root as drive Z:.
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+
+is_windows_program() {
+  case $1 in *.exe|*.dll|*.scr|*.EXE|*.DLL|*.SCR) return 0 ;; *) return 1 ;; esac
+}
+
+# Runs PROGRAM inside the environment whose env file is sourced already.
+# Wine's helpers (the desktop's explorer.exe, services) inherit a Windows
+# program's standard error and may outlive it; ctest would then wait on its
+# pipe until the time-out. So a Windows program writes to a file, which is
+# streamed out until the program ends.
+run_program() {
+  if is_windows_program "$1"; then
+    for var in GLINTRA_SOURCE_DIR GLINTRA_BIN_DIR; do
+      if [ -n "${!var:-}" ]; then export "$var=$(windows_path "${!var}")"; fi
+    done
+    if [ -n "${TEST_PREMATURE_EXIT_FILE:-}" ]; then
+      export TEST_PREMATURE_EXIT_FILE
+      TEST_PREMATURE_EXIT_FILE=$(windows_path "$TEST_PREMATURE_EXIT_FILE")
+    fi
+    local out
+    out=$(mktemp "${TMPDIR:-/tmp}/glintra-run.XXXXXX")
+    LC_ALL=${GLINTRA_LOCALE:-$GLINTRA_WINE_LOCALE} "$(wine64_bin)" "$@" </dev/null >"$out" 2>&1 &
+    local pid=$!
+    # shellcheck disable=SC2064
+    trap "kill $pid 2>/dev/null || true; rm -f '$out'" EXIT
+    tail -n +1 -s 0.1 -f --pid="$pid" "$out" || true
+    local rc=0
+    wait "$pid" || rc=$?
+    rm -f "$out"
+    trap - EXIT
+    return "$rc"
+  fi
+  "$@"
+}
+
+case $cmd in
+isolate)
+  root=$(absolute "$1")
+  shift
+  want_display=0 template="" screen="1280x720" lock=0
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --display) want_display=1; shift ;;
+      --wine) want_display=1; template=$(absolute "$2"); shift 2 ;;
+      --screen) screen=$2; shift 2 ;;
+      --lock) lock=1; shift ;;
+      --) shift; break ;;
+      *) usage ;;
+    esac
+  done
   [ $# -ge 1 ] || usage
-  [ -f "$state/env" ] || { echo "test-env: not started: $state" >&2; exit 1; }
+  program=$(basename "$1")
+  if [ "$lock" = 1 ]; then take_fixed_path_lock "$program"; fi
+  mkdir -p "$root"
+  state=$(mktemp -d "$root/env.XXXXXX")
+  echo "$$ $(process_start $$)" >"$state/owner"
+  cleanup() { stop_env "$state"; rm -rf "$state"; }
+  trap cleanup EXIT
+  trap 'exit 143' TERM
+  trap 'exit 130' INT
+  trap 'exit 129' HUP
+  : >"$state/env"
+  if [ "$want_display" = 1 ] || [ -n "$template" ]; then
+    start_env "$state" "$want_display" "$template" "$screen" ||
+      { echo "test-env: no environment for $program" >&2; exit 125; }
+  fi
   # shellcheck disable=SC1091
   . "$state/env"
-  case $1 in
-    *.exe|*.dll|*.scr|*.EXE|*.DLL|*.SCR)
-      # Windows programs see the project's folders as Z: paths.
-      for var in GLINTRA_SOURCE_DIR GLINTRA_BIN_DIR; do
-        if [ -n "${!var:-}" ]; then export "$var=Z:${!var}"; fi
-      done
-      # Wine's helpers (the desktop's explorer.exe, services) inherit the
-      # program's standard error and may outlive it; ctest would then wait on
-      # its pipe until the time-out. So the program writes to a file, which is
-      # streamed out until the program ends.
-      out=$(mktemp "${TMPDIR:-/tmp}/glintra-run.XXXXXX")
-      # ANSI code page 932 unless the caller asks for another locale
-      # (GLINTRA_LOCALE=en_US.UTF-8 gives code page 1252).
-      LC_ALL=${GLINTRA_LOCALE:-$GLINTRA_WINE_LOCALE} "$(wine64_bin)" "$@" </dev/null >"$out" 2>&1 &
-      pid=$!
-      trap 'kill "$pid" 2>/dev/null || true; rm -f "$out"' EXIT
-      trap 'exit 143' TERM INT
-      tail -n +1 -s 0.1 -f --pid="$pid" "$out"
-      rc=0
-      wait "$pid" || rc=$?
-      exit "$rc" ;;
-    *) exec "$@" ;;
-  esac
+  export GLINTRA_TEST_ENV_STATE=$state
+  # GoogleTest makes this file when its run starts and removes it when the
+  # run has finished.
+  export TEST_PREMATURE_EXIT_FILE=$state/premature-exit
+  # Its own process group, so that everything it starts can be ended with it.
+  setsid "$0" run "$state" -- "$@" &
+  pid=$!
+  echo "$pid $(process_start "$pid")" >"$state/program"
+  rc=0
+  wait "$pid" || rc=$?
+  rm -f "$state/program"
+  if [ "$rc" = 0 ] && [ -e "$state/premature-exit" ]; then
+    echo "test-env: $program ended with status 0 in the middle of its tests (something called exit or ExitProcess): counted as a failure" >&2
+    rc=1
+  fi
+  exit "$rc"
+  ;;
+locked)
+  [ "${1:-}" = "--" ] && shift
+  take_fixed_path_lock "$(basename "$1")"
+  exec "$@"
+  ;;
+sweep|prepare)
+  root=$(absolute "$1")
+  template=""
+  [ "$cmd" = prepare ] && [ "${2:-}" = --wine ] && template=$(absolute "$3")
+  for state in "$root"/env.*; do
+    [ -d "$state" ] || continue
+    if [ -f "$state/owner" ]; then
+      read -r pid start <"$state/owner"
+      [ "$(process_start "$pid")" = "$start" ] && continue  # still running
+    elif [ -n "$(find "$state" -maxdepth 0 -newermt '-1 minute')" ]; then
+      continue  # being made right now
+    fi
+    echo "test-env: removing the environment of a test that was killed: $state" >&2
+    stop_env "$state"
+    rm -rf "$state"
+  done
+  if [ -n "$template" ]; then ensure_template "$template"; fi
+  ;;
+start)
+  state=$(absolute "$1")
+  shift
+  template="" screen="1280x720"
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --wine) template=$(absolute "$2"); shift 2 ;;
+      --screen) screen=$2; shift 2 ;;
+      *) usage ;;
+    esac
+  done
+  stop_env "$state"
+  rm -rf "$state"
+  start_env "$state" 1 "$template" "$screen"
+  # shellcheck disable=SC1091
+  echo "test-env: display $(. "$state/env"; echo "$DISPLAY")${template:+, Wine prefix ready}" >&2
+  ;;
+run)
+  state=$(absolute "$1")
+  shift
+  [ "${1:-}" = "--" ] && shift
+  [ $# -ge 1 ] || usage
+  [ -f "$state/env" ] || { echo "test-env: no environment in $state" >&2; exit 125; }
+  # shellcheck disable=SC1091
+  . "$state/env"
+  run_program "$@"
   ;;
 stop)
-  stop_env
+  state=$(absolute "$1")
+  stop_env "$state"
+  rm -rf "$state"
   ;;
 shell)
   # shellcheck disable=SC1091
-  . "$state/env"
+  . "$(absolute "$1")/env"
   exec "${SHELL:-bash}" -i
   ;;
 *) usage ;;

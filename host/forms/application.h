@@ -7,7 +7,9 @@
 // screen's twips per pixel).
 
 // The folder that holds the running program, without a trailing backslash
-// (except at a drive root), in the ANSI code page.
+// (except at a drive root), in the ANSI code page: its name, or else its
+// short (8.3) name, exactly. Empty when neither can be written in that code
+// page: the host then has no folder of its own to find anything in.
 std::string AppFolder();
 
 // The command line as Windows passed it, without the program's path and the

@@ -10,15 +10,16 @@ namespace {
 
 std::u16string U16(const std::wstring& text) { return {text.begin(), text.end()}; }
 
-std::string AnsiFromWide(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+// The short (8.3) form of an existing path, "" when there is none.
+// https://learn.microsoft.com/en-us/windows/win32/api/fileapi/nf-fileapi-getshortpathnamew
+std::wstring ShortPath(const std::wstring& path) {
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size) return {};
+    shortPath.resize(length);
+    return shortPath;
 }
 
 }  // namespace
@@ -39,8 +40,18 @@ std::string AppFolder() {
         }
         path.resize(path.size() * 2);
     }
-    const std::u16string folder = FolderOfProgramPath(U16(path));
-    return AnsiFromWide(std::wstring(folder.begin(), folder.end()));
+    const std::u16string folder16 = FolderOfProgramPath(U16(path));
+    const std::wstring folder(folder16.begin(), folder16.end());
+    if (const auto ansi = forms::AnsiFromWide(folder)) return *ansi;
+    // A name that the code page can't hold: the short name, where the file
+    // system keeps one, names the same folder in characters it can. A
+    // look-alike of the name would name another folder, and the host would
+    // start the renderer found there.
+    const std::wstring shortFolder = ShortPath(folder);
+    if (!shortFolder.empty()) {
+        if (const auto ansi = forms::AnsiFromWide(shortFolder)) return *ansi;
+    }
+    return {};
 }
 
 std::u16string CommandLine() {

@@ -14,4 +14,31 @@ std::wstring WideFromUtf8(const std::string& text) {
     return wide;
 }
 
+std::optional<std::string> AnsiFromWide(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    // WC_NO_BEST_FIT_CHARS: a character without an exact counterpart becomes
+    // the default character and sets the flag, instead of a look-alike:
+    // https://learn.microsoft.com/en-us/windows/win32/api/stringapiset/nf-stringapiset-widechartomultibyte
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr,
+                                           0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) return std::nullopt;
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, ansi.data(), length,
+                        nullptr, &usedDefault);
+    // What comes back must be the text again: that also refuses characters
+    // that no code page holds as such (a lone surrogate).
+    const int back =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, nullptr, 0);
+    std::wstring roundTrip(static_cast<size_t>(back > 0 ? back : 0), L'\0');
+    if (back <= 0 || usedDefault ||
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, roundTrip.data(),
+                            back) != back ||
+        roundTrip != text) {
+        return std::nullopt;
+    }
+    return ansi;
+}
+
 }  // namespace forms

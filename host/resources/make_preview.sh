@@ -16,6 +16,10 @@ out=${1:-$here/preview.bmp}
 renderer=$build/native/bin/glintra-renderer
 make_glow=$build/native/host/resources/glintra_make_glow
 [ -x "$renderer" ] && [ -x "$make_glow" ] || { echo "make_preview: build first (make build)" >&2; exit 1; }
+# The renderer's fixed bitmap path is shared with the tests of every checkout.
+if [ -z "${GLINTRA_FIXED_PATH_LOCKED:-}" ]; then
+  GLINTRA_FIXED_PATH_LOCKED=1 exec "$root/scripts/test-env.sh" locked -- "$0" "$@"
+fi
 
 state=$(mktemp -d "${TMPDIR:-/tmp}/glintra-preview.XXXXXX")
 shot=$state/frame.png
@@ -25,9 +29,8 @@ trap '"$root/scripts/test-env.sh" stop "$state"; rm -rf "$state"' EXIT
 # shellcheck disable=SC1091
 . "$state/env"
 
-# The native renderer reads the glow texture from here.
-mkdir -p /tmp/q_vane
-"$make_glow" /tmp/q_vane/Glintra.bmp
+# Where the native renderer reads it.
+"$make_glow"
 
 "$renderer" &
 pid=$!

@@ -6,7 +6,7 @@
 #include "host/saver/glintra_s.h"
 #include "host/saver/ini_file.h"
 #include "host/saver/settings.h"
-#include "host/settings_dialog/dialog_caption.h"
+#include "shared/program_contract.h"
 
 int16_t ZoomX = 0;
 int16_t ZoomY = 0;
@@ -14,13 +14,6 @@ int32_t Ret = 0;
 std::optional<int> CursorCount;
 
 namespace {
-
-// A running saver's hidden form; the open settings dialog is kDialogCaption.
-constexpr char kSaverCaption[] = "Glintra_Main";
-
-constexpr char kRendererFile[] = "\\Glintra.dll";
-constexpr char kAppTitle[] = "Glintra (ScreenSaver)";
-constexpr char kRendererMissing[] = "Glintra.dllが同じﾌｫﾙﾀﾞに見つかりません！";
 
 // A point as a rectangle; the 16-bit coordinates widen with their sign.
 RECT ZoomPoint() { return RECT{ZoomX, ZoomY, ZoomX, ZoomY}; }
@@ -30,8 +23,8 @@ RECT ZoomPoint() { return RECT{ZoomX, ZoomY, ZoomX, ZoomY}; }
 void Main() {
     // Both look-ups are made, whatever the first one found. FindWindowA sees
     // hidden windows too, and the saver's form is never shown.
-    const bool saverRunning = FindWindowA(nullptr, kSaverCaption) != nullptr;
-    const bool dialogOpen = FindWindowA(nullptr, kDialogCaption) != nullptr;
+    const bool saverRunning = FindWindowA(nullptr, kSaverFormCaption) != nullptr;
+    const bool dialogOpen = FindWindowA(nullptr, kSettingsDialogCaption) != nullptr;
     if (saverRunning || dialogOpen) End();
 
     const std::u16string commandLine = CommandLine();
@@ -44,8 +37,11 @@ void Main() {
 
     LoadSettings();
 
-    if (!FileExists(AppFolder() + kRendererFile)) {
-        MsgBox(kRendererMissing, kAppTitle);
+    // Without a folder of its own (AppFolder) the host can't find its
+    // renderer either.
+    const std::string folder = AppFolder();
+    if (folder.empty() || !FileExists(folder + kRendererFile)) {
+        MsgBox(kRendererMissingText, kHostTitle);
         End();
     }
 

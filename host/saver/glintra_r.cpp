@@ -7,8 +7,9 @@
 #include "host/resources/preview_pictures.h"
 #include "host/saver/glintra_b.h"
 #include "host/saver/preview_layout.h"
+#include "shared/program_contract.h"
 
-Glintra_R::Glintra_R() : forms::Form("Preview Window") {
+Glintra_R::Glintra_R() : forms::Form(kPreviewFormCaption) {
     still_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                              MAKEINTRESOURCEW(IDB_PREVIEW_STILL), IMAGE_BITMAP, 0,
                                              0, LR_CREATEDIBSECTION));

@@ -5,19 +5,16 @@
 #include <cctype>
 
 #include "host/forms/application.h"
+#include "host/forms/text_win32.h"
 #include "host/music/music_player.h"
 #include "host/resources/saver_pictures.h"
 #include "host/saver/command_line.h"
 #include "host/saver/glintra_b.h"
+#include "host/saver/link_safe_file_win32.h"
 #include "host/saver/settings.h"
+#include "shared/program_contract.h"
 
 namespace {
-
-// Shared with the renderer, which reads the bitmap from there.
-constexpr char kBitmapFolder[] = "C:\\q_vane";
-constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
-constexpr char kRendererFile[] = "\\Glintra.dll";
-constexpr char kRendererTitle[] = "Glintra_VC";
 
 // The music file's kind by its last three characters, upper-cased.
 std::string Ending(const std::string& file) {
@@ -26,25 +23,24 @@ std::string Ending(const std::string& file) {
     return ending;
 }
 
-// Writes the embedded glow picture to `path`, replacing any file there.
-void WriteGlowBitmap(const char* path) {
+// Writes the embedded glow picture for the renderer, replacing the file
+// there, unless its folder or the file is a link: any local user may make
+// the folder, and the saver must not overwrite whatever a link of theirs
+// points at with the rights of whoever runs it.
+void WriteGlowBitmap() {
     const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_GLOW_BITMAP), RT_RCDATA);
     if (found == nullptr) return;
     const HGLOBAL loaded = LoadResource(nullptr, found);
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
     const DWORD size = SizeofResource(nullptr, found);
     if (bytes == nullptr || size == 0) return;
-    const HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes, size, &written, nullptr);
-    CloseHandle(file);
+    WriteFileWithoutFollowingLinks(forms::WideFromUtf8(kGlowBitmapFolder),
+                                   forms::WideFromUtf8(kGlowBitmapPath), bytes, size);
 }
 
 }  // namespace
 
-Glintra_S::Glintra_S() : Form("Glintra_Main") {}
+Glintra_S::Glintra_S() : Form(kSaverFormCaption) {}
 
 bool Glintra_S::StartRenderer() {
     STARTUPINFOA startup{};
@@ -73,11 +69,11 @@ bool Glintra_S::StartRenderer() {
 }
 
 void Glintra_S::Form_Load() {
-    CreateDirectoryA(kBitmapFolder, nullptr);  // fails harmlessly when it exists
-    WriteGlowBitmap(kBitmapPath);
+    WriteGlowBitmap();
 
-    RendererPath = AppFolder() + kRendererFile;
-    const bool started = StartRenderer();
+    const std::string folder = AppFolder();
+    RendererPath = folder + kRendererFile;
+    const bool started = !folder.empty() && StartRenderer();
     watch_ = RendererWatch(started, GetTickCount64());
 
     if (BGMKind == 1) {
@@ -102,7 +98,7 @@ void Glintra_S::Timer2_Timer() {
 }
 
 void Glintra_S::Timer3_Timer() {
-    const bool windowUp = FindWindowA(nullptr, kRendererTitle) != nullptr;
+    const bool windowUp = FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
     if (!watch_.RunOver(windowUp, GetTickCount64())) return;
     Timer3.SetEnabled(false);
     Unload();

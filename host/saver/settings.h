@@ -19,7 +19,9 @@ constexpr const char kIniKeyRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr const char kIniKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 constexpr const char kIniFileName[] = "\\Glintra.ini";
 
-// The settings file: the application folder followed by "\Glintra.ini".
+// The settings file: the application folder followed by "\Glintra.ini";
+// empty when the host has no application folder (AppFolder()), and then
+// nothing is read or written.
 std::string SettingsFilePath();
 
 // Reads the three settings from the application folder's Glintra.ini. A

@@ -73,10 +73,15 @@ bool FileExists(const std::string& path) {
     return isFile;
 }
 
-std::string SettingsFilePath() { return SettingsFilePathIn(AppFolder(), IsAnsiLeadByte); }
+std::string SettingsFilePath() {
+    const std::string folder = AppFolder();
+    return folder.empty() ? std::string() : SettingsFilePathIn(folder, IsAnsiLeadByte);
+}
 
 void LoadSettings() {
-    ProfileSettingsSource source(SettingsFilePath());
+    const std::string path = SettingsFilePath();
+    if (path.empty()) return;  // the defaults stay
+    ProfileSettingsSource source(path);
     SettingsValues values{BGMKind, BGMRepeat, BGMFile};
     LoadSettingsFrom(source, values);
     BGMKind = values.kind;
@@ -86,6 +91,7 @@ void LoadSettings() {
 
 bool SaveSettings() {
     const std::string file = SettingsFilePath();
+    if (file.empty()) return false;
     // All three, even after a failure: each key stands on its own.
     const bool kindWritten = WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(BGMKind), file);
     const bool repeatWritten =

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/settings_dialog/dialog_caption.h"
+#include "shared/program_contract.h"
 
 // What the settings dialog Glintra_P looks like, as data: the window and
 // every control with its container, place, size, caption, font, colours and
@@ -14,7 +14,7 @@
 // top-left corner of the container's inner area; the form converts them with
 // the real screen's twips per pixel. Colours are &H00BBGGRR. Texts are UTF-8.
 
-// The window, captioned kDialogCaption (dialog_caption.h).
+// The window, captioned kSettingsDialogCaption (shared/program_contract.h).
 constexpr int16_t kDialogInnerWidth = 7185;         // twips (479 pixels at 96 dpi)
 constexpr int16_t kDialogInnerHeight = 3780;        // twips (252 pixels at 96 dpi)
 constexpr uint32_t kDialogBackColour = 0x00C0C0C0;  // under the painted gradient

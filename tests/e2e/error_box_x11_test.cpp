@@ -27,8 +27,10 @@
 
 namespace {
 
-constexpr char kMessage[] = "Failed to open DIB file /tmp/q_vane/Glintra.bmp.\n";
+constexpr char kMessage[] = "Failed to open DIB file /tmp/q_vane/Glintra.bmp.\n";  // a sample
 constexpr int kLeaked = 86;
+// The OK button's focus frame, the one thing the box draws in this colour.
+constexpr unsigned char kFocusBlue[3] = {0x00, 0x78, 0xd7};
 
 int ShowBox(const void* text) {
     ShowErrorBox(static_cast<const char*>(text));
@@ -72,22 +74,22 @@ protected:
         return child.Running() && desktop_.Viewable(box);
     }
 
-    // Finds the OK button by its focus frame, the one thing drawn in that blue.
+    // Finds the OK button by its focus frame, the one thing drawn in that
+    // blue, once the box has painted it: a box is mapped and focused before
+    // its first Expose is handled.
     bool FindButton(Window box, X11Desktop::Rect& button) {
-        const auto rect = desktop_.Geometry(box);
-        if (!rect) return false;
-        const ScreenImage screen = desktop_.Capture();
-        int left = screen.width, top = screen.height, right = -1, bottom = -1;
-        for (int y = rect->y; y < rect->y + rect->height; ++y) {
-            for (int x = rect->x; x < rect->x + rect->width; ++x) {
-                const unsigned char* p = screen.At(x, y);
-                if (p[0] != 0x00 || p[1] != 0x78 || p[2] != 0xd7) continue;
-                left = std::min(left, x), right = std::max(right, x);
-                top = std::min(top, y), bottom = std::max(bottom, y);
-            }
-        }
-        button = {left, top, right - left + 1, bottom - top + 1};
-        return right >= 0;
+        return desktop_.WaitUntil(
+            [&] {
+                const auto rect = desktop_.Geometry(box);
+                PixelBounds frame;
+                if (!rect || !FindColour(desktop_.Capture(), rect->x, rect->y, rect->width,
+                                         rect->height, kFocusBlue, frame)) {
+                    return false;
+                }
+                button = {frame.left, frame.top, frame.width, frame.height};
+                return true;
+            },
+            10);
     }
 
     X11Desktop desktop_;
@@ -161,7 +163,7 @@ TEST_F(ErrorBoxTest, EachWayOfDismissingItReturns) {
         const Window box = Show(kMessage, child);
         ASSERT_NE(box, 0u);
         X11Desktop::Rect button{};
-        ASSERT_TRUE(FindButton(box, button));
+        ASSERT_TRUE(FindButton(box, button)) << "the box shows no focused OK button";
         way.act(desktop_, box, button);
         EXPECT_TRUE(Returned(*child));
         EXPECT_TRUE(desktop_.WaitUntil([&] { return desktop_.WindowsNamed("Error").empty(); }, 5));
@@ -173,7 +175,7 @@ TEST_F(ErrorBoxTest, OtherKeysAndClicksBesideTheButtonLeaveItUp) {
     const Window box = Show(kMessage, child);
     ASSERT_NE(box, 0u);
     X11Desktop::Rect button{};
-    ASSERT_TRUE(FindButton(box, button));
+    ASSERT_TRUE(FindButton(box, button)) << "the box shows no focused OK button";
 
     for (KeySym key : {XK_a, XK_Tab, XK_F1, XK_BackSpace}) desktop_.TapKey(key);
     const auto rect = desktop_.Geometry(box);

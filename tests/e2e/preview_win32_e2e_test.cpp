@@ -15,65 +15,22 @@
 #include <string>
 #include <vector>
 
+#include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
-#include "host/resources/preview_pictures.h"
 #include "host/preview_pictures_win32.h"
+#include "host/preview_window_win32.h"
+#include "host/resources/preview_pictures.h"
+#include "shared/program_contract.h"
 
 namespace {
 
+using preview_test::PreviewWindow;
+
 constexpr double kWaitSeconds = 20;
 
-// Keeps our windows answering while we wait: the host's SetParent and the
-// destruction of our window send messages across the two processes.
-void PumpFor(DWORD milliseconds) {
-    const double until = Seconds() + milliseconds / 1000.0;
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (Seconds() < until);
-}
-
-std::string EnvPath(const char* name) {
-    const char* value = std::getenv(name);
-    std::string path = value != nullptr ? value : "";
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
-// The preview window that the Display Properties dialog would give: a
-// visible window of exactly the given size.
-class PreviewWindow {
-public:
-    PreviewWindow(int width, int height) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        windowClass.lpszClassName = L"GlintraPreviewTestWindow";
-        RegisterClassW(&windowClass);
-        window_ =
-            CreateWindowW(windowClass.lpszClassName, L"monitor", WS_POPUP | WS_VISIBLE, 40, 30,
-                          width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
-        PumpFor(50);
-    }
-    ~PreviewWindow() { Destroy(); }
-    PreviewWindow(const PreviewWindow&) = delete;
-    PreviewWindow& operator=(const PreviewWindow&) = delete;
-
-    HWND hwnd() const { return window_; }
-    void Destroy() {
-        if (window_ != nullptr) DestroyWindow(window_);
-        window_ = nullptr;
-    }
-
-private:
-    HWND window_ = nullptr;
-};
-
-// Glintra.scr started as Windows starts a screen saver.
+// Glintra.scr started as Windows starts a screen saver. Our windows keep
+// answering while we wait: the host's SetParent and the destruction of our
+// window send messages across the two processes.
 class Host : public ChildProcess {
 public:
     Host(const std::string& path, const std::string& arguments)
@@ -81,52 +38,28 @@ public:
 
     // The exit status, or nothing if the host is still up after the wait.
     std::optional<DWORD> WaitForExit() const {
-        return ChildProcess::WaitForExit(kWaitSeconds, [] { PumpFor(10); });
+        return ChildProcess::WaitForExit(kWaitSeconds, [] { PumpMessages(); });
     }
 };
 
-std::string HandleText(HWND window) {
-    // Handles keep 32 significant bits; the system passes them as signed
-    // decimal numbers.
-    return std::to_string(static_cast<int32_t>(reinterpret_cast<intptr_t>(window)));
-}
-
 class PreviewTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string binDir = EnvPath("GLINTRA_BIN_DIR");
-        ASSERT_FALSE(binDir.empty());
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "glintra_preview_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        for (const char* file : {"\\Glintra.scr", "\\Glintra.dll"}) {
-            ASSERT_TRUE(CopyFileA((binDir + file).c_str(), (folder_ + file).c_str(), FALSE))
-                << binDir + file << ": error " << GetLastError();
-        }
-        host_ = folder_ + "\\Glintra.scr";
-    }
+    void SetUp() override { ASSERT_TRUE(programs_.error().empty()) << programs_.error(); }
 
-    void TearDown() override {
-        for (const char* file : {"\\Glintra.scr", "\\Glintra.dll", "\\Glintra.ini"}) {
-            DeleteFileA((folder_ + file).c_str());
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
-
-    std::string folder_;
-    std::string host_;
+    ProgramFolder programs_;
 };
 
 // The host's visible child captioned "Preview Window" in `parent`.
 HWND WaitForPreviewForm(HWND parent, const Host& host) {
-    const double deadline = Seconds() + kWaitSeconds;
-    while (Seconds() < deadline && host.Running()) {
-        const HWND form = FindWindowExA(parent, nullptr, nullptr, "Preview Window");
-        if (form != nullptr && IsWindowVisible(form)) return form;
-        PumpFor(20);
-    }
-    return nullptr;
+    HWND form = nullptr;
+    PumpUntil(
+        [&] {
+            form = FindWindowExA(parent, nullptr, nullptr, kPreviewFormCaption);
+            if (form != nullptr && !IsWindowVisible(form)) form = nullptr;
+            return form != nullptr || !host.Running();
+        },
+        kWaitSeconds);
+    return form;
 }
 
 // Window sizes and switches: the still's own size, a larger window and a
@@ -146,13 +79,13 @@ TEST_F(PreviewTest, FillsTheWindowWithTheStillAndEndsWithIt) {
         SCOPED_TRACE(testing::Message()
                      << c.width << "x" << c.height << ", separator \"" << c.separator << "\"");
         if (c.withoutRenderer) {
-            ASSERT_TRUE(DeleteFileA((folder_ + "\\Glintra.dll").c_str()));
+            ASSERT_TRUE(DeleteFileA(programs_.renderer().c_str()));
         }
 
         PreviewWindow parent(c.width, c.height);
         ASSERT_NE(parent.hwnd(), nullptr);
-        Host host(host_, std::string("/p") + c.separator + HandleText(parent.hwnd()));
-        ASSERT_TRUE(host.started()) << host_ << ": error " << GetLastError();
+        Host host(programs_.host(), std::string("/p") + c.separator + parent.HandleText());
+        ASSERT_TRUE(host.started()) << "cannot start the host: error " << GetLastError();
 
         const HWND form = WaitForPreviewForm(parent.hwnd(), host);
         ASSERT_NE(form, nullptr) << "no preview form; host running: " << host.Running();
@@ -187,8 +120,9 @@ TEST_F(PreviewTest, FillsTheWindowWithTheStillAndEndsWithIt) {
 
 // The still inside the real Glintra.scr is the committed picture.
 TEST_F(PreviewTest, TheHostCarriesTheStill) {
-    const HMODULE module = LoadLibraryExA(host_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module, nullptr) << host_ << ": error " << GetLastError();
+    const HMODULE module =
+        LoadLibraryExA(programs_.host().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << programs_.host() << ": error " << GetLastError();
     const HBITMAP embedded = static_cast<HBITMAP>(LoadImageA(
         module, MAKEINTRESOURCEA(IDB_PREVIEW_STILL), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     const ScreenImage inHost = preview_test::PixelsOf(embedded);
@@ -204,17 +138,16 @@ TEST_F(PreviewTest, TheHostCarriesTheStill) {
 // Without a window to draw into, the host ends at once and shows nothing:
 // no number, a number that names no window, a window that has gone.
 TEST_F(PreviewTest, WithoutAUsableWindowTheHostEndsAtOnce) {
-    HWND gone = nullptr;
+    std::string gone;
     {
         PreviewWindow window(10, 10);
-        gone = window.hwnd();
+        gone = window.HandleText();
     }
-    ASSERT_FALSE(IsWindow(gone));
     for (const std::string& arguments :
          {std::string("/p"), std::string("/p "), std::string("/p:abc"), std::string("/p 0"),
-          std::string("/p 1234"), "/p " + HandleText(gone)}) {
+          std::string("/p 1234"), "/p " + gone}) {
         SCOPED_TRACE("arguments \"" + arguments + "\"");
-        Host host(host_, arguments);
+        Host host(programs_.host(), arguments);
         ASSERT_TRUE(host.started());
         EXPECT_EQ(host.WaitForExit(), std::optional<DWORD>(0));
     }

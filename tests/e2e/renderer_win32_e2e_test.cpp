@@ -12,15 +12,16 @@
 #include <vector>
 
 #include "e2e/animation_checks.h"
+#include "e2e/program_folder.h"
 #include "e2e/screen_image.h"
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_input.h"
 #include "host/resources/glow_texture.h"
+#include "shared/program_contract.h"
 
 namespace {
 
-constexpr char kTitle[] = "Glintra_VC";
-constexpr char kBitmapFolder[] = "C:\\q_vane";
-constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
+constexpr const char* kTitle = kRendererWindowTitle;
 constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
 constexpr double kExitSeconds = 10;
 
@@ -166,23 +167,17 @@ public:
 class WindowsRendererTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* bin = std::getenv("GLINTRA_BIN_DIR");
-        ASSERT_NE(bin, nullptr);
-        renderer_ = bin;
-        for (char& c : renderer_) {
-            if (c == '/') c = '\\';
-        }
-        renderer_ += "\\Glintra.dll";
+        renderer_ = BinFolder() + kRendererFile;
         ASSERT_NE(GetFileAttributesA(renderer_.c_str()), INVALID_FILE_ATTRIBUTES) << renderer_;
     }
 
-    void TearDown() override { DeleteFileA(kBitmapPath); }
+    void TearDown() override { DeleteFileA(kGlowBitmapPath); }
 
     void WriteGlowBitmap() {
-        CreateDirectoryA(kBitmapFolder, nullptr);
+        CreateDirectoryA(kGlowBitmapFolder, nullptr);
         const std::vector<unsigned char> file = MakeGlowBitmapFile();
-        std::FILE* out = std::fopen(kBitmapPath, "wb");
-        ASSERT_NE(out, nullptr) << kBitmapPath;
+        std::FILE* out = std::fopen(kGlowBitmapPath, "wb");
+        ASSERT_NE(out, nullptr) << kGlowBitmapPath;
         ASSERT_EQ(std::fwrite(file.data(), 1, file.size(), out), file.size());
         ASSERT_EQ(std::fclose(out), 0);
     }
@@ -277,7 +272,7 @@ TEST_F(WindowsRendererTest, AnimatesFullScreenWithoutCursorAndEndsOnlyOnEscape) 
 }
 
 TEST_F(WindowsRendererTest, MissingBitmapShowsErrorBoxAndExitsWithOneAfterOk) {
-    DeleteFileA(kBitmapPath);
+    DeleteFileA(kGlowBitmapPath);
     RendererProcess renderer(renderer_);
     ASSERT_TRUE(renderer.started()) << renderer_ << ": error " << GetLastError();
 
@@ -286,7 +281,7 @@ TEST_F(WindowsRendererTest, MissingBitmapShowsErrorBoxAndExitsWithOneAfterOk) {
     EXPECT_EQ(ClassName(box), "#32770");  // the system's message box
     char text[512] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_STREQ(text, "Failed to open DIB file C:\\q_vane\\Glintra.bmp.\n");
+    EXPECT_EQ(std::string(text), std::string("Failed to open DIB file ") + kGlowBitmapPath + ".\n");
 
     // The renderer's window is made before the bitmap is read, and stays
     // while the user reads the message.

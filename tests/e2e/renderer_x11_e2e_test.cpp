@@ -19,12 +19,11 @@
 #include "e2e/screen_image.h"
 #include "e2e/x11_desktop.h"
 #include "host/resources/glow_texture.h"
+#include "shared/program_contract.h"
 
 namespace {
 
-constexpr char kTitle[] = "Glintra_VC";
-constexpr char kBitmapFolder[] = "/tmp/q_vane";
-constexpr char kBitmapPath[] = "/tmp/q_vane/Glintra.bmp";
+constexpr const char* kTitle = kRendererWindowTitle;
 constexpr double kStartSeconds = 20;  // a cold Mesa start on a loaded machine
 constexpr double kExitSeconds = 10;
 
@@ -50,13 +49,13 @@ protected:
         renderer_ = std::string(bin) + "/glintra-renderer";
     }
 
-    void TearDown() override { std::remove(kBitmapPath); }
+    void TearDown() override { std::remove(kGlowBitmapPath); }
 
     void WriteGlowBitmap() {
-        mkdir(kBitmapFolder, 0755);
+        mkdir(kGlowBitmapFolder, 0755);
         const std::vector<unsigned char> file = MakeGlowBitmapFile();
-        std::FILE* out = std::fopen(kBitmapPath, "wb");
-        ASSERT_NE(out, nullptr) << kBitmapPath;
+        std::FILE* out = std::fopen(kGlowBitmapPath, "wb");
+        ASSERT_NE(out, nullptr) << kGlowBitmapPath;
         ASSERT_EQ(std::fwrite(file.data(), 1, file.size(), out), file.size());
         ASSERT_EQ(std::fclose(out), 0);
     }
@@ -170,7 +169,7 @@ TEST_F(NativeRendererTest, AnimatesFullScreenWithoutCursorAndEndsOnlyOnEscape) {
 }
 
 TEST_F(NativeRendererTest, MissingBitmapShowsErrorBoxAboveWindowAndExitsWithOneAfterEnter) {
-    std::remove(kBitmapPath);
+    std::remove(kGlowBitmapPath);
     X11Desktop& desktop = *desktop_;
 
     std::unique_ptr<ChildProcess> renderer = StartRenderer();
@@ -178,7 +177,8 @@ TEST_F(NativeRendererTest, MissingBitmapShowsErrorBoxAboveWindowAndExitsWithOneA
     ASSERT_NE(box, 0u) << "no \"Error\" box; renderer running: " << renderer->Running();
 
     EXPECT_EQ(desktop.TextProperty(box, "_GLINTRA_MESSAGE"),
-              std::optional<std::string>("Failed to open DIB file /tmp/q_vane/Glintra.bmp.\n"));
+              std::optional<std::string>(std::string("Failed to open DIB file ") + kGlowBitmapPath +
+                                         ".\n"));
     // The renderer's window is made before the bitmap is read, and stays
     // while the user reads the message.
     EXPECT_EQ(desktop.WindowsNamed(kTitle).size(), 1u);
@@ -190,7 +190,19 @@ TEST_F(NativeRendererTest, MissingBitmapShowsErrorBoxAboveWindowAndExitsWithOneA
     ASSERT_TRUE(rect.has_value());
     ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.FocusedWindow() == box; }, 5))
         << "the box does not have the keyboard";
-    ScreenImage screen = desktop.Capture();
+    // Once it has painted itself (its OK button's focus frame shows); a box
+    // is mapped and focused before its first Expose is handled.
+    ScreenImage screen;
+    const unsigned char focusBlue[3] = {0x00, 0x78, 0xd7};
+    PixelBounds button;
+    EXPECT_TRUE(desktop.WaitUntil(
+        [&] {
+            screen = desktop.Capture();
+            return FindColour(screen, rect->x, rect->y, rect->width, rect->height, focusBlue,
+                              button);
+        },
+        10))
+        << "the box's OK button never showed";
     EXPECT_TRUE(SaveScreenshot(screen, "native-renderer-error-box.bmp"));
     const unsigned char* face = screen.At(rect->x + 4, rect->y + 4);
     EXPECT_TRUE(face[0] == 255 && face[1] == 255 && face[2] == 255)

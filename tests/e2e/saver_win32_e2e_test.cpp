@@ -4,10 +4,10 @@
 // window, the host's end, and the music commands through the recording
 // stand-in for winmm.
 //
-// Where the renderer itself does not matter (music, the watch), Glintra.dll
-// is replaced by a file that can't be started and a "Glintra_VC" window of the
-// test's own keeps the run alive: the run lasts exactly as long as the test
-// keeps that window.
+// Where the renderer itself does not matter (music, the watch, the bitmap's
+// links), Glintra.dll is replaced by a file that can't be started and a
+// "Glintra_VC" window of the test's own keeps the run alive: the run lasts
+// exactly as long as the test keeps that window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,39 +15,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
 #include "host/resources/glow_texture.h"
 #include "host/saver/settings.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
+#include "shared/program_contract.h"
 
 namespace {
 
-constexpr char kSaverCaption[] = "Glintra_Main";
-constexpr char kRendererTitle[] = "Glintra_VC";
-constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
 constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
-
-// The saver's tests poll more finely than the default.
-bool WaitFinely(const std::function<bool()>& condition, double seconds) {
-    return WaitUntil(condition, seconds, 10);
-}
-
-// Handles messages of the test's own windows while waiting.
-void Pump(double seconds) {
-    WaitFinely(
-        [] {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-            return false;
-        },
-        seconds);
-}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -96,6 +78,8 @@ void TapKey(WORD key) {
     SendInput(2, keys, sizeof(INPUT));
 }
 
+bool SaverFormUp() { return FindWindowA(nullptr, kSaverFormCaption) != nullptr; }
+
 // Glintra.scr started as Windows starts a screen saver.
 class Host : public ChildProcess {
 public:
@@ -106,10 +90,7 @@ public:
     // The exit status, or -1 when still running after `seconds`; the test's
     // windows keep being served meanwhile.
     long WaitForExit(double seconds) const {
-        const std::optional<DWORD> status = ChildProcess::WaitForExit(seconds, [] {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        });
+        const std::optional<DWORD> status = ChildProcess::WaitForExit(seconds, [] { PumpMessages(); });
         return status ? static_cast<long>(*status) : -1;
     }
 
@@ -127,8 +108,9 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "GlintraLeftoverRenderer";
         RegisterClassA(&windowClass);
-        window_ = CreateWindowA(windowClass.lpszClassName, kRendererTitle, WS_OVERLAPPEDWINDOW, 0,
-                                0, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+        window_ =
+            CreateWindowA(windowClass.lpszClassName, kRendererWindowTitle, WS_OVERLAPPEDWINDOW, 0,
+                          0, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     }
     ~LeftoverRendererWindow() { Close(); }
     LeftoverRendererWindow(const LeftoverRendererWindow&) = delete;
@@ -145,77 +127,55 @@ private:
 
 class SaverTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* bin = std::getenv("GLINTRA_BIN_DIR");
-        ASSERT_NE(bin, nullptr);
-        binDir_ = bin;
-        for (char& c : binDir_) {
-            if (c == '/') c = '\\';
-        }
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        static int count = 0;
-        folder_ = std::string(temp) + "glintra_saver_" + std::to_string(GetCurrentProcessId()) +
-                  "_" + std::to_string(++count);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-        Copy(binDir_ + "\\Glintra.scr", "Glintra.scr");
-        Copy(binDir_ + "\\Glintra.dll", "Glintra.dll");
-        host_ = folder_ + "\\Glintra.scr";
-    }
-
-    void TearDown() override {
-        for (const std::string& file : created_) DeleteFileA((folder_ + "\\" + file).c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-
-    void Copy(const std::string& from, const std::string& name) {
-        ASSERT_TRUE(CopyFileA(from.c_str(), (folder_ + "\\" + name).c_str(), FALSE))
-            << from << ": error " << GetLastError();
-        created_.push_back(name);
-    }
-
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(folder_ + "\\" + name, std::ios::binary) << bytes;
-        created_.push_back(name);
-    }
-
-    // A Glintra.dll that can't be started.
-    void BreakRenderer() { Write("Glintra.dll", "not a program"); }
+    void SetUp() override { ASSERT_TRUE(programs_.error().empty()) << programs_.error(); }
 
     void WriteSettings(const std::string& kind, const std::string& file) {
-        const std::string ini = folder_ + "\\Glintra.ini";
+        const std::string ini = programs_.File("Glintra.ini");
         WritePrivateProfileStringA(kIniSection, kIniKeyKind, kind.c_str(), ini.c_str());
         WritePrivateProfileStringA(kIniSection, kIniKeyRepeat, " 0", ini.c_str());
         WritePrivateProfileStringA(kIniSection, kIniKeyFile, file.c_str(), ini.c_str());
-        created_.push_back("Glintra.ini");
     }
 
-    std::string binDir_, folder_, host_;
-    std::vector<std::string> created_;
+    // A saver run whose renderer can't start, kept alive by a leftover
+    // renderer window for `seconds` after its form is up; ends with the host.
+    void RunKeptAlive(double seconds) {
+        LeftoverRendererWindow leftover;
+        ASSERT_TRUE(leftover.ok());
+        Host host(programs_.host(), "/s");
+        ASSERT_TRUE(host.started()) << "error " << GetLastError();
+        EXPECT_TRUE(PumpUntil(SaverFormUp, 10))
+            << "no hidden \"" << kSaverFormCaption << "\"; host running: " << host.Running();
+        PumpFor(seconds);
+        EXPECT_TRUE(host.Running()) << "the run ended beside a \"Glintra_VC\" window";
+        leftover.Close();
+        EXPECT_EQ(host.WaitForExit(10), 0) << "the host did not end after the window";
+    }
+
+    ProgramFolder programs_;
 };
 
 // The whole road: hidden form, bitmap, renderer window, Escape, the end.
 TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
     // A stale file of another size: the run must replace it.
-    CreateDirectoryA("C:\\q_vane", nullptr);
-    std::ofstream(kBitmapPath, std::ios::binary) << "stale";
+    CreateDirectoryA(kGlowBitmapFolder, nullptr);
+    std::ofstream(kGlowBitmapPath, std::ios::binary) << "stale";
 
-    Host host(host_, "/s");
+    Host host(programs_.host(), "/s");
     ASSERT_TRUE(host.started()) << "error " << GetLastError();
-    ASSERT_TRUE(WaitFinely([] { return FindWindowA(nullptr, kSaverCaption) != nullptr; }, 10))
-        << "no hidden \"Glintra_Main\"; host running: " << host.Running();
-    EXPECT_FALSE(IsWindowVisible(FindWindowA(nullptr, kSaverCaption)));
+    ASSERT_TRUE(WaitUntil(SaverFormUp, 10))
+        << "no hidden \"" << kSaverFormCaption << "\"; host running: " << host.Running();
+    EXPECT_FALSE(IsWindowVisible(FindWindowA(nullptr, kSaverFormCaption)));
 
     HWND renderer = nullptr;
-    ASSERT_TRUE(
-        WaitFinely([&] { return (renderer = FindWindowA(nullptr, kRendererTitle)) != nullptr; },
-                   kStartSeconds))
-        << "no \"Glintra_VC\"; host running: " << host.Running();
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (renderer = FindWindowA(nullptr, kRendererWindowTitle)) != nullptr; },
+        kStartSeconds))
+        << "no \"" << kRendererWindowTitle << "\"; host running: " << host.Running();
     const double windowAfter = Seconds() - host.startedAt();
     // The renderer read the bitmap (it stops with an "Error" box otherwise),
     // so the host wrote it first.
     const std::vector<unsigned char> glow = MakeGlowBitmapFile();
-    EXPECT_EQ(ReadFile(kBitmapPath), std::string(glow.begin(), glow.end()));
+    EXPECT_EQ(ReadFile(kGlowBitmapPath), std::string(glow.begin(), glow.end()));
 
     DWORD rendererPid = 0;
     GetWindowThreadProcessId(renderer, &rendererPid);
@@ -223,9 +183,9 @@ TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
     ASSERT_NE(rendererProcess, nullptr);
 
     // The run outlives the renderer's start-up and keeps going.
-    Pump(2);
+    PumpFor(2);
     EXPECT_TRUE(host.Running());
-    ASSERT_TRUE(WaitFinely([&] { return GetForegroundWindow() == renderer; }, 5))
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == renderer; }, 5))
         << "the renderer is not in front";
 
     TapKey(VK_ESCAPE);
@@ -241,10 +201,10 @@ TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
 }
 
 TEST_F(SaverTest, RendererThatCannotStartEndsTheRunAtOnce) {
-    BreakRenderer();
+    ASSERT_TRUE(programs_.BreakRenderer());
     for (const char* arguments : {"/s", ""}) {
         SCOPED_TRACE(std::string("arguments \"") + arguments + "\"");
-        Host host(host_, arguments);
+        Host host(programs_.host(), arguments);
         ASSERT_TRUE(host.started());
         EXPECT_EQ(host.WaitForExit(10), 0);
     }
@@ -253,15 +213,147 @@ TEST_F(SaverTest, RendererThatCannotStartEndsTheRunAtOnce) {
 // A renderer's window from an earlier run keeps the new run (whose own
 // renderer can't start here) alive until it has gone.
 TEST_F(SaverTest, LeftoverRendererWindowKeepsTheRunUntilItGoes) {
-    BreakRenderer();
-    LeftoverRendererWindow leftover;
-    ASSERT_TRUE(leftover.ok());
-    Host host(host_, "/s");
-    ASSERT_TRUE(host.started());
-    EXPECT_EQ(host.WaitForExit(2), -1) << "the run ended beside a \"Glintra_VC\" window";
-    leftover.Close();
-    EXPECT_EQ(host.WaitForExit(10), 0);
+    ASSERT_TRUE(programs_.BreakRenderer());
+    RunKeptAlive(2);
 }
+
+// ---- The glow bitmap behind links -----------------------------------------
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The Unix path of a Windows one, from Wine's own kernel32; nothing outside
+// Wine.
+std::optional<std::string> UnixPath(const std::string& path) {
+    using Converter = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<Converter>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) return std::nullopt;
+    const std::wstring wide(path.begin(), path.end());
+    char* unix = toUnix(wide.c_str());
+    if (unix == nullptr) return std::nullopt;
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// Runs a Unix command with Windows paths as its last arguments, under Wine,
+// which starts Unix programs through CreateProcess but gives no handle to
+// wait on: the command leaves a file behind when it has succeeded. False
+// outside Wine, or when the command fails.
+bool RunUnixCommand(const std::string& command, const std::vector<std::string>& paths) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int count = 0;
+    const std::string done = std::string(temp) + "glintra-unix-command-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    const std::optional<std::string> unixDone = UnixPath(done);
+    if (!unixDone) return false;
+    std::string arguments =
+        "-c \"" + command + " \\\"$@\\\" && touch \\\"$0\\\"\" \"" + *unixDone + "\"";
+    for (const std::string& path : paths) {
+        const std::optional<std::string> unix = UnixPath(path);
+        if (!unix) return false;
+        arguments += " \"" + *unix + "\"";
+    }
+    ChildProcess shell(std::string("Z:\\bin\\sh"), arguments, false);
+    const bool succeeded = shell.started() && WaitUntil([&] { return Exists(done); }, 20);
+    DeleteFileA(done.c_str());
+    return succeeded;
+}
+
+// A symbolic link named `link` to `target`, as another local user might make
+// one. Wine 8's CreateSymbolicLinkW reports success and makes nothing, and
+// Wine can't remove a link to a folder either; a Unix symbolic link in the
+// prefix's drive, which Wine follows as Windows follows its links, can be
+// made and removed from the Unix side.
+bool MakeSymbolicLink(const std::string& link, const std::string& target, bool folder) {
+    if (RunUnixCommand("ln -s", {target, link})) return true;
+    return !UnixPath(link) && CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                                                  folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0);
+}
+
+// Removes a file, a folder with all in it, or a link (never what it points at).
+void Remove(const std::string& path) {
+    if (RunUnixCommand("rm -rf", {path})) return;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        RemoveFolderTree(std::wstring(path.begin(), path.end()));
+    } else if (!DeleteFileA(path.c_str())) {
+        RemoveDirectoryA(path.c_str());
+    }
+}
+
+// C:\q_vane, or Glintra.bmp in it, made a link by someone else: the run
+// writes nothing through it, and goes on as usual. A victim file stands for
+// whatever the link points at.
+TEST_F(SaverTest, GlowBitmapIsNeverWrittenThroughALink) {
+    ASSERT_TRUE(programs_.BreakRenderer());
+    const std::string folder = kGlowBitmapFolder, bitmap = kGlowBitmapPath;
+    const std::string elsewhere = programs_.File("elsewhere");
+    const std::string victim = elsewhere + bitmap.substr(folder.size());
+    const std::string victimBytes = "the file a link points at";
+
+    const struct {
+        const char* name;
+        bool folderIsLink;  // else the folder is real and the file is a link
+        bool victimExists;
+    } cases[] = {
+        {"linked folder", true, true},
+        {"linked folder, nothing at its end", true, false},
+        {"linked file", false, true},
+        {"dangling linked file", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Remove(folder);
+        Remove(elsewhere);
+        ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+        if (c.victimExists) {
+            ASSERT_TRUE(programs_.Write("elsewhere\\Glintra.bmp", victimBytes));
+        }
+        if (c.folderIsLink) {
+            ASSERT_TRUE(MakeSymbolicLink(folder, elsewhere, true));
+        } else {
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+            ASSERT_TRUE(MakeSymbolicLink(bitmap, victim, false));
+        }
+
+        RunKeptAlive(0.5);
+        if (c.victimExists) {
+            EXPECT_EQ(ReadFile(victim), victimBytes) << "written through the link";
+        } else {
+            EXPECT_FALSE(Exists(victim)) << "made at the end of the link";
+        }
+        // The link is still there and leads to the victim: without it the
+        // checks above could not fail.
+        ASSERT_TRUE(programs_.Write("elsewhere\\Glintra.bmp", "through the link"));
+        EXPECT_EQ(ReadFile(bitmap), "through the link") << "no link at " << bitmap;
+    }
+    Remove(folder);
+}
+
+// A second name of another file (a hard link) in the real folder: the file
+// is left alone too.
+TEST_F(SaverTest, GlowBitmapIsNeverWrittenIntoAFileWithASecondName) {
+    ASSERT_TRUE(programs_.BreakRenderer());
+    const std::string victim = programs_.File("victim.bmp");
+    ASSERT_TRUE(programs_.Write("victim.bmp", "another file"));
+    Remove(kGlowBitmapFolder);
+    ASSERT_TRUE(CreateDirectoryA(kGlowBitmapFolder, nullptr));
+    ASSERT_TRUE(CreateHardLinkA(kGlowBitmapPath, victim.c_str(), nullptr))
+        << "error " << GetLastError();
+    RunKeptAlive(0.5);
+    EXPECT_EQ(ReadFile(victim), "another file");
+    // The second name is still there: without it the check could not fail.
+    ASSERT_TRUE(programs_.Write("victim.bmp", "the same file"));
+    EXPECT_EQ(ReadFile(kGlowBitmapPath), "the same file");
+    DeleteFileA(kGlowBitmapPath);
+}
+
+// ---- Music ------------------------------------------------------------------
 
 // Music through the recording stand-in, one run per case, each kept alive by
 // a leftover window for `seconds`.
@@ -270,32 +362,21 @@ protected:
     void SetUp() override {
         SaverTest::SetUp();
         if (HasFatalFailure()) return;
-        BreakRenderer();
-        Copy(binDir_ + "\\" + WINMM_RECORDER_FROM_BIN, "winmm.dll");
-        log_ = folder_ + "\\winmm.log";
-        script_ = folder_ + "\\winmm.script";
-        created_.push_back("winmm.log");
-        created_.push_back("winmm.script");
+        ASSERT_TRUE(programs_.BreakRenderer());
+        ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + WINMM_RECORDER_FROM_BIN).c_str(),
+                              programs_.File("winmm.dll").c_str(), FALSE));
+        log_ = programs_.File("winmm.log");
+        script_ = programs_.File("winmm.script");
     }
 
     std::vector<std::string> Run(const std::string& script, double seconds) {
         DeleteFileA(log_.c_str());
         std::ofstream(script_, std::ios::binary) << script;
-        WinmmRecorderOverride override("Glintra.scr");
+        WinmmRecorderOverride override(kHostFile + 1);
         EXPECT_TRUE(override.ok());
         SetEnvironmentVariableA("GLINTRA_WINMM_LOG", log_.c_str());
         SetEnvironmentVariableA("GLINTRA_WINMM_SCRIPT", script_.c_str());
-        {
-            LeftoverRendererWindow leftover;
-            Host host(host_, "/s");
-            EXPECT_TRUE(host.started());
-            EXPECT_TRUE(
-                WaitFinely([] { return FindWindowA(nullptr, kSaverCaption) != nullptr; }, 10));
-            Pump(seconds);
-            EXPECT_TRUE(host.Running());
-            leftover.Close();
-            EXPECT_EQ(host.WaitForExit(10), 0);
-        }
+        RunKeptAlive(seconds);
         SetEnvironmentVariableA("GLINTRA_WINMM_LOG", nullptr);
         SetEnvironmentVariableA("GLINTRA_WINMM_SCRIPT", nullptr);
         return Commands(ReadFile(log_));
@@ -335,8 +416,8 @@ TEST_F(SaverMusicTest, CdIsPolledWhileTheDriveAnswersAndStoppedAtTheEnd) {
 }
 
 TEST_F(SaverMusicTest, Mp3IsOpenedQuotedRestartedWhenStoppedAndStoppedAtTheEnd) {
-    const std::string file = folder_ + "\\Song.Mp3";
-    Write("Song.Mp3", "ID3");
+    const std::string file = programs_.File("Song.Mp3");
+    ASSERT_TRUE(programs_.Write("Song.Mp3", "ID3"));
     WriteSettings(" 2", file);
     const std::vector<std::string> commands =
         Run("mci status MP3Play mode => 0 playing\n"
@@ -353,8 +434,8 @@ TEST_F(SaverMusicTest, Mp3IsOpenedQuotedRestartedWhenStoppedAndStoppedAtTheEnd) 
 }
 
 TEST_F(SaverMusicTest, WavLoopsThroughPlaySoundAndStopsAtTheEnd) {
-    const std::string file = folder_ + "\\Sound.wav";
-    Write("Sound.wav", "RIFF");
+    const std::string file = programs_.File("Sound.wav");
+    ASSERT_TRUE(programs_.Write("Sound.wav", "RIFF"));
     WriteSettings(" 2", file);
     const std::vector<std::string> commands = Run("waveout 1\n", 0.5);
     const std::vector<std::string> expected = {"PlaySoundA \"" + file + "\" flags=9",
@@ -365,8 +446,8 @@ TEST_F(SaverMusicTest, WavLoopsThroughPlaySoundAndStopsAtTheEnd) {
 TEST_F(SaverMusicTest, OtherEndingsPlayNothing) {
     for (const char* name : {"Song.mid", "Song.mpeg"}) {
         SCOPED_TRACE(name);
-        Write(name, "data");
-        WriteSettings(" 2", folder_ + "\\" + name);
+        ASSERT_TRUE(programs_.Write(name, "data"));
+        WriteSettings(" 2", programs_.File(name));
         EXPECT_TRUE(Run("waveout 1\n", 1.5).empty());
     }
 }

@@ -1,5 +1,6 @@
 #include "e2e/screen_image.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -100,4 +101,20 @@ LightLayout MeasureLight(const std::vector<ScreenImage>& frames) {
     layout.centroidX = sumX / layout.total;
     layout.centroidY = sumY / layout.total;
     return layout;
+}
+
+bool FindColour(const ScreenImage& image, int left, int top, int width, int height,
+                const unsigned char (&rgb)[3], PixelBounds& found) {
+    int minX = image.width, minY = image.height, maxX = -1, maxY = -1;
+    for (int y = std::max(top, 0); y < std::min(top + height, image.height); ++y) {
+        for (int x = std::max(left, 0); x < std::min(left + width, image.width); ++x) {
+            const unsigned char* p = image.At(x, y);
+            if (p[0] != rgb[0] || p[1] != rgb[1] || p[2] != rgb[2]) continue;
+            minX = std::min(minX, x), maxX = std::max(maxX, x);
+            minY = std::min(minY, y), maxY = std::max(maxY, y);
+        }
+    }
+    if (maxX < 0) return false;
+    found = {minX, minY, maxX - minX + 1, maxY - minY + 1};
+    return true;
 }

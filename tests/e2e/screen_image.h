@@ -26,6 +26,15 @@ bool SaveScreenshot(const ScreenImage& image, const std::string& name);
 // Pixels whose colour differs between two captures of the same size.
 long CountChangedPixels(const ScreenImage& a, const ScreenImage& b);
 
+// The smallest rectangle around the pixels of exactly the colour `rgb` within
+// the rectangle at `left`, `top` of `width` x `height`; false when there are
+// none.
+struct PixelBounds {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+bool FindColour(const ScreenImage& image, int left, int top, int width, int height,
+                const unsigned char (&rgb)[3], PixelBounds& found);
+
 // Where the light of a set of captures falls: the screen cut into a 3 x 3
 // grid, each cell's share of the total brightness, the share of thin strips
 // along the four sides, and the brightness centroid as a fraction of the

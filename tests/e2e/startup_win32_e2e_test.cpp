@@ -11,14 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_text.h"
+#include "shared/program_contract.h"
 
 namespace {
 
-constexpr wchar_t kRendererMissing[] =
-    L"Glintra.dll\u304C\u540C\u3058\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u306B\u898B\u3064\u304B\u308A"
-    L"\u307E\u305B\u3093\uFF01";
-constexpr wchar_t kAppTitle[] = L"Glintra (ScreenSaver)";
 constexpr double kStartSeconds = 20;
 
 std::wstring WindowTextW(HWND window) {
@@ -48,8 +47,8 @@ std::vector<HWND> VisibleWindowsOf(DWORD pid) {
 // blank, and the arguments exactly as given.
 class Host : public ChildProcess {
 public:
-    Host(const std::string& path, const std::string& arguments)
-        : ChildProcess(path, arguments, false) {}
+    Host(const std::wstring& path, const std::string& arguments)
+        : ChildProcess(path, WideFromAnsi(arguments), false) {}
 
     // Waits for the end, noting every visible window the host showed meanwhile.
     std::optional<DWORD> WaitForExit(std::vector<std::wstring>* shown = nullptr) const {
@@ -62,14 +61,16 @@ public:
 
     // The first visible top-level window of the host titled `title`.
     HWND WaitForWindow(const std::wstring& title) const {
-        const double deadline = Seconds() + kStartSeconds;
-        while (Seconds() < deadline && Running()) {
-            for (HWND w : VisibleWindowsOf(pid())) {
-                if (WindowTextW(w) == title) return w;
-            }
-            Sleep(20);
-        }
-        return nullptr;
+        HWND found = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : VisibleWindowsOf(pid())) {
+                    if (WindowTextW(w) == title) found = w;
+                }
+                return found != nullptr || !Running();
+            },
+            kStartSeconds);
+        return found;
     }
 };
 
@@ -99,39 +100,17 @@ private:
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* bin = std::getenv("GLINTRA_BIN_DIR");
-        ASSERT_NE(bin, nullptr);
-        std::string binDir = bin;
-        for (char& c : binDir) {
-            if (c == '/') c = '\\';
-        }
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        static int count = 0;
-        folder_ = std::string(temp) + "glintra_startup_" + std::to_string(GetCurrentProcessId()) +
-                  "_" + std::to_string(++count);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-        for (const char* file : {"\\Glintra.scr", "\\Glintra.dll"}) {
-            ASSERT_TRUE(CopyFileA((binDir + file).c_str(), (folder_ + file).c_str(), FALSE))
-                << binDir + file << ": error " << GetLastError();
-        }
-        host_ = folder_ + "\\Glintra.scr";
+        ASSERT_TRUE(programs_.error().empty()) << programs_.error();
+        host_ = WideFromAnsi(programs_.host());
     }
 
-    void TearDown() override {
-        for (const char* file : {"\\Glintra.scr", "\\Glintra.dll", "\\Glintra.ini"}) {
-            DeleteFileA((folder_ + file).c_str());
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
-
-    void RemoveRenderer() { ASSERT_TRUE(DeleteFileA((folder_ + "\\Glintra.dll").c_str())); }
+    void RemoveRenderer() { ASSERT_TRUE(DeleteFileA(programs_.renderer().c_str())); }
 
     // The host ends by itself, with status 0, and shows no window.
     void ExpectEndsShowingNothing(const std::string& arguments) {
         SCOPED_TRACE("arguments \"" + arguments + "\"");
         Host host(host_, arguments);
-        ASSERT_TRUE(host.started()) << host_ << ": error " << GetLastError();
+        ASSERT_TRUE(host.started()) << "cannot start the host: error " << GetLastError();
         std::vector<std::wstring> shown;
         EXPECT_EQ(host.WaitForExit(&shown), std::optional<DWORD>(0));
         EXPECT_TRUE(shown.empty()) << "the host showed " << shown.size() << " window(s)";
@@ -141,8 +120,8 @@ protected:
     void ExpectRendererMessageThenEnd(const std::string& arguments) {
         SCOPED_TRACE("arguments \"" + arguments + "\"");
         Host host(host_, arguments);
-        ASSERT_TRUE(host.started()) << host_ << ": error " << GetLastError();
-        const HWND box = host.WaitForWindow(kAppTitle);
+        ASSERT_TRUE(host.started()) << "cannot start the host: error " << GetLastError();
+        const HWND box = host.WaitForWindow(WideFromUtf8(kHostTitle));
         ASSERT_NE(box, nullptr) << "no message box; host running: " << host.Running();
         char className[64] = {};
         GetClassNameA(box, className, sizeof className);
@@ -151,7 +130,7 @@ protected:
         // The text as UTF-16, compared character by character.
         wchar_t text[256] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 256);
-        EXPECT_EQ(std::wstring(text), std::wstring(kRendererMissing));
+        EXPECT_EQ(std::wstring(text), WideFromUtf8(kRendererMissingText));
 
         // OK alone, and no icon: no icon control of the box holds one
         // (Windows and Wine give that control different IDs, and Wine keeps
@@ -175,12 +154,12 @@ protected:
         std::vector<std::wstring> shown;
         EXPECT_EQ(host.WaitForExit(&shown), std::optional<DWORD>(0));
         for (const std::wstring& title : shown) {
-            EXPECT_EQ(title, kAppTitle) << "another window after OK";
+            EXPECT_EQ(title, WideFromUtf8(kHostTitle)) << "another window after OK";
         }
     }
 
-    std::string folder_;
-    std::string host_;
+    ProgramFolder programs_;
+    std::wstring host_;
 };
 
 // With the renderer beside it, every mode but the saver run (saver_win32_e2e_test)
@@ -209,22 +188,55 @@ TEST_F(StartupTest, MissingRendererIsReportedInEveryModeButThePreview) {
 TEST_F(StartupTest, RunningSaverOrOpenDialogEndsANewStartAtOnce) {
     RemoveRenderer();
     {
-        MarkerWindow saver("Glintra_Main", false);
+        MarkerWindow saver(kSaverFormCaption, false);
         ASSERT_NE(saver.hwnd(), nullptr);
         for (const char* arguments : {"/s", "", "/c", "/p 1234"}) {
             ExpectEndsShowingNothing(arguments);
         }
     }
     {
-        MarkerWindow dialog("<Glintra>", true);
+        MarkerWindow dialog(kSettingsDialogCaption, true);
         ASSERT_NE(dialog.hwnd(), nullptr);
         for (const char* arguments : {"/s", "", "/c", "/p 1234"}) {
             ExpectEndsShowingNothing(arguments);
         }
     }
     // The renderer's own window is no marker.
-    MarkerWindow renderer("Glintra_VC", false);
+    MarkerWindow renderer(kRendererWindowTitle, false);
     ExpectRendererMessageThenEnd("/s");
+}
+
+// A folder whose name the ANSI code page can't hold ("é" under code page
+// 932): the host looks for its renderer in that folder, by its short name,
+// never in the folder that a look-alike of the name would give ("Glintre",
+// which holds a renderer here).
+TEST_F(StartupTest, AFolderNameOutsideTheCodePageNeverLeadsToALookAlikeFolder) {
+    const std::wstring base = WideFromAnsi(programs_.path());
+    const std::wstring folder = base + L"\\Glintr\u00E9";
+    const std::wstring lookAlike = base + L"\\Glintre";
+    char ansi[16] = {};
+    WideCharToMultiByte(CP_ACP, 0, L"\u00E9", 1, ansi, sizeof ansi, nullptr, nullptr);
+    ASSERT_STREQ(ansi, "e") << "\"\u00E9\" has no look-alike in this code page to test with";
+
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(lookAlike.c_str(), nullptr));
+    const std::wstring host = WideFromUtf8(kHostFile), renderer = WideFromUtf8(kRendererFile);
+    for (const std::wstring& to : {folder + host, lookAlike + host}) {
+        ASSERT_TRUE(CopyFileW(host_.c_str(), to.c_str(), FALSE));
+    }
+    ASSERT_TRUE(CopyFileW((base + renderer).c_str(), (lookAlike + renderer).c_str(), FALSE));
+
+    host_ = folder + host;
+    ExpectRendererMessageThenEnd("/a");
+
+    // With its renderer beside it, the host finds it by the folder's short
+    // name.
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(folder.c_str(), shortName, MAX_PATH), 0u)
+        << "the file system keeps no short names here, which this case needs";
+    ASSERT_TRUE(CopyFileW((base + renderer).c_str(), (folder + renderer).c_str(), FALSE));
+    ASSERT_TRUE(DeleteFileW((lookAlike + renderer).c_str()));
+    ExpectEndsShowingNothing("/a");
 }
 
 }  // namespace

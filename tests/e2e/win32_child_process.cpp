@@ -1,5 +1,7 @@
 #include "e2e/win32_child_process.h"
 
+#include "e2e/win32_text.h"
+
 namespace {
 
 constexpr DWORD kPollMilliseconds = 10;
@@ -17,18 +19,49 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pol
     }
 }
 
-ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal) {
-    std::string commandLine = "\"" + path + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-    STARTUPINFOA startup{};
+void PumpMessages(void (*dispatch)(MSG&)) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (dispatch != nullptr) {
+            dispatch(message);
+        } else {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, double seconds, void (*dispatch)(MSG&)) {
+    const double deadline = Seconds() + seconds;
+    for (;;) {
+        PumpMessages(dispatch);
+        if (condition()) return true;
+        if (Seconds() >= deadline) return false;
+        // Wakes at once for a message, a sent one included.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(double seconds, void (*dispatch)(MSG&)) {
+    PumpUntil([] { return false; }, seconds, dispatch);
+}
+
+ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal)
+    : ChildProcess(WideFromAnsi(path), WideFromAnsi(arguments), showNormal) {}
+
+ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& arguments,
+                           bool showNormal) {
+    std::wstring commandLine = L"\"" + path + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (showNormal) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
     }
-    // Nothing may run after CreateProcessA: a caller reads GetLastError when
+    // Nothing may run after CreateProcessW: a caller reads GetLastError when
     // the start failed.
-    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info_) != 0;
 }
 

@@ -13,14 +13,26 @@ double Seconds();
 // `seconds` have passed (false).
 bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMilliseconds = 20);
 
+// Handles the messages of the test's own windows that are waiting now, each
+// through `dispatch` (a form toolkit's loop step) or, by default,
+// TranslateMessage and DispatchMessage.
+void PumpMessages(void (*dispatch)(MSG&) = nullptr);
+// The same as WaitUntil, handling the test's own windows' messages meanwhile:
+// a window that another process parents into, destroys or sends to must
+// answer, or that process waits for it.
+bool PumpUntil(const std::function<bool()>& condition, double seconds,
+               void (*dispatch)(MSG&) = nullptr);
+void PumpFor(double seconds, void (*dispatch)(MSG&) = nullptr);
+
 // A program started with CreateProcess for a test: its quoted path, a blank
 // and the arguments as its command line. One still running when this goes
 // is ended with status 99.
 class ChildProcess {
 public:
     // `showNormal` passes SW_SHOWNORMAL as the show code; otherwise the
-    // system's default applies.
+    // system's default applies. Paths in the ANSI code page, or UTF-16.
     ChildProcess(const std::string& path, const std::string& arguments, bool showNormal);
+    ChildProcess(const std::wstring& path, const std::wstring& arguments, bool showNormal);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -2,27 +2,6 @@
 
 #include "e2e/win32_child_process.h"
 
-bool PumpUntil(const std::function<bool()>& done, double seconds, void (*dispatch)(MSG&)) {
-    const double deadline = Seconds() + seconds;
-    for (;;) {
-        MSG message;
-        const bool got = PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
-        if (got && dispatch != nullptr) {
-            dispatch(message);
-        } else if (got) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done()) return true;
-        if (Seconds() >= deadline) return false;
-        if (!got) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(double seconds, void (*dispatch)(MSG&)) {
-    PumpUntil([] { return false; }, seconds, dispatch);
-}
-
 bool MoveMouseTo(int x, int y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;

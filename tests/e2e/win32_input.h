@@ -1,18 +1,11 @@
 #pragma once
 
-// Real input through the system (SendInput) for the Windows-side tests, and
-// the message pump that a test serving windows of its own runs while it
-// waits for what the input does to them.
+// Real input through the system (SendInput) for the Windows-side tests. A
+// test serving windows of its own waits for what the input does to them with
+// PumpUntil (win32_child_process.h).
 #include <windows.h>
 
-#include <functional>
-
-// Dispatches this thread's messages, as a message loop would, until `done`
-// holds (true) or `seconds` have passed (false). `dispatch` handles each
-// message (a form toolkit's loop step); by default TranslateMessage and
-// DispatchMessage.
-bool PumpUntil(const std::function<bool()>& done, double seconds, void (*dispatch)(MSG&) = nullptr);
-void PumpFor(double seconds, void (*dispatch)(MSG&) = nullptr);
+#include "e2e/win32_child_process.h"
 
 // Moves the pointer to screen pixel (x, y) and pumps until it is there.
 bool MoveMouseTo(int x, int y);

@@ -9,10 +9,20 @@ if(WIN32)
             ${CMAKE_SOURCE_DIR}/tests/e2e/win32_input.cpp
             ${CMAKE_SOURCE_DIR}/tests/e2e/win32_screen.cpp
     LIBS host_forms
-    NO_GTEST_MAIN DISPLAY EXCLUSIVE)
+    NO_GTEST_MAIN DISPLAY)
 else()
   glintra_add_test(forms_application_paths_test
     SOURCES forms_application_paths_test.cpp
     LIBS host_forms_core)
   glintra_add_test(forms_portable_test SOURCES forms_portable_test.cpp LIBS host_forms_core)
+endif()
+
+# The strict conversion to the ANSI code page, with code pages 932 and 1252.
+if(WIN32)
+  glintra_add_test(forms_text_win32_test SOURCES forms_text_win32_test.cpp LIBS host_forms)
+  if(CMAKE_HOST_UNIX)
+    glintra_add_command_test(forms_text_win32_test_cp1252
+      COMMAND $<TARGET_FILE:forms_text_win32_test>
+      ENVIRONMENT GLINTRA_LOCALE=en_US.UTF-8)
+  endif()
 endif()

@@ -1,8 +1,11 @@
 // The music procedures over the real winmm glue, under Wine. Through the
 // recording stand-in for winmm (beside music_recorder_driver, which runs the
-// procedures in a process of its own): the exact calls of a CD, MP3 and WAV
-// start, poll and stop. In this process, with Wine's own winmm: that the glue
-// reaches it and every failure stays quiet.
+// procedures in a process of its own): that the glue passes each command,
+// its reply buffer and length, the reply and the result through, on a CD,
+// MP3 and WAV start, poll and stop, and on a drive that stops answering
+// (the procedures' every branch: music_player_test, natively). In this
+// process, with Wine's own winmm: that the glue reaches it and every failure
+// stays quiet.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -175,28 +178,6 @@ TEST_F(RecordedMusic, CdWholeDiscUntilTheDriveStopsAnswering) {
                    }));
 }
 
-TEST_F(RecordedMusic, CdRepeatTrackNotOnTheDisc) {
-    const Lines log =
-        Run("mci status cdaudio current track => 0 2\n"
-            "mci status cdaudio number of tracks => 0 9\n"
-            "mci status cdaudio mode => 0 playing\n"
-            "mci status cdaudio position track 12 => 282\n"
-            "mci play cdaudio from Error:282 => 282\n",
-            {"--repeat", "12", "CheckCDRepeat", "CheckCDRepeat"});
-    const Lines poll{
-        "# CheckCDRepeat",
-        Mci("status cdaudio current track", 512, "0", "2"),
-        Mci("status cdaudio number of tracks", 512, "0", "9"),
-        Mci("status cdaudio mode", 255, "0", "playing"),
-        Mci("status cdaudio position track 12", 512, "282", ""),
-        Mci("play cdaudio from Error:282", 512, "282", ""),
-        "# CDActive true",
-    };
-    Lines twice = poll;
-    twice.insert(twice.end(), poll.begin(), poll.end());
-    EXPECT_EQ(log, twice);
-}
-
 TEST_F(RecordedMusic, Mp3StartPollRestartAndStop) {
     const std::string file = "C:\\Music Files\\night drive.mp3";
     const Lines log =
@@ -223,38 +204,11 @@ TEST_F(RecordedMusic, Mp3StartPollRestartAndStop) {
                    }));
 }
 
-TEST_F(RecordedMusic, Mp3ThatDoesNotOpen) {
-    const Lines log =
-        Run("mci open \"* => 275\n"
-            "mci status MP3Play mode => 263\n"
-            "mci stop MP3Play => 263\n"
-            "mci play MP3Play from 0 => 263\n"
-            "mci close MP3Play => 263\n",
-            {"--file", "C:\\gone.mp3", "PlayMP3", "CheckMP3Repeat", "StopMP3"});
-    EXPECT_EQ(log, (Lines{
-                       "# PlayMP3",
-                       Mci("open \"C:\\gone.mp3\" type MPEGVideo Alias MP3Play", "275"),
-                       "# CheckMP3Repeat",
-                       Mci("status MP3Play mode", 30, "263", ""),
-                       Mci("stop MP3Play", "263"),
-                       Mci("play MP3Play from 0", "263"),
-                       "# StopMP3",
-                       Mci("stop MP3Play", "263"),
-                       Mci("close MP3Play", "263"),
-                   }));
-}
-
 TEST_F(RecordedMusic, WavStartAndStop) {
     const std::string file = "C:\\Music Files\\rain loop.wav";
     EXPECT_EQ(Run("waveout 1\n", {"--file", file, "PlayWAV", "StopWAV"}),
               (Lines{"# PlayWAV", "waveOutGetNumDevs -> 1",
                      "PlaySoundA \"" + file + "\" module=0 flags=9 -> 1", "# StopWAV",
-                     "PlaySoundA NULL module=0 flags=0 -> 1"}));
-}
-
-TEST_F(RecordedMusic, WavWithoutAWaveDevicePlaysNothing) {
-    EXPECT_EQ(Run("", {"--file", "C:\\a.wav", "PlayWAV", "StopWAV"}),
-              (Lines{"# PlayWAV", "waveOutGetNumDevs -> 0", "# StopWAV",
                      "PlaySoundA NULL module=0 flags=0 -> 1"}));
 }
 

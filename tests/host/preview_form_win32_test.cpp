@@ -14,6 +14,7 @@
 #include "host/saver/glintra_b.h"
 #include "host/saver/glintra_r.h"
 #include "preview_pictures_win32.h"
+#include "preview_window_win32.h"
 
 int32_t Ret = 0;  // Glintra_B's result sink, which Form_Unload writes
 
@@ -21,17 +22,7 @@ namespace {
 
 using preview_test::Capture;
 using preview_test::CommittedStill;
-
-HWND MakePreviewWindow(int width, int height) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = L"GlintraPreviewFormTest";
-    RegisterClassW(&windowClass);
-    return CreateWindowW(windowClass.lpszClassName, L"monitor", WS_POPUP | WS_VISIBLE, 40, 30,
-                         width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
+using preview_test::PreviewWindow;
 
 // The still's own size, a larger window (black around it) and a smaller one
 // (the still cut at the right and the bottom, never shrunk).
@@ -42,9 +33,10 @@ TEST(PreviewForm, ShowsTheStillUnstretchedAtTheTopLeftOnBlack) {
     for (const SIZE size : {SIZE{152, 112}, SIZE{300, 200}, SIZE{100, 60}}) {
         const int width = size.cx, height = size.cy;
         SCOPED_TRACE(testing::Message() << width << "x" << height);
-        const HWND parent = MakePreviewWindow(width, height);
+        PreviewWindow window(width, height);
+        const HWND parent = window.hwnd();
         ASSERT_NE(parent, nullptr);
-        ShowPreviewIn(static_cast<int32_t>(reinterpret_cast<intptr_t>(parent)));
+        ShowPreviewIn(window.handle());
         Glintra_R& form = PreviewForm();
         ASSERT_TRUE(form.IsLoaded());
         EXPECT_EQ(GetParent(form.hwnd()), parent);
@@ -69,7 +61,7 @@ TEST(PreviewForm, ShowsTheStillUnstretchedAtTheTopLeftOnBlack) {
         EXPECT_EQ(blackWrong, 0) << "pixels around the still that are not black";
 
         // The window taken away from under the form unloads it.
-        DestroyWindow(parent);
+        window.Destroy();
         EXPECT_FALSE(form.IsLoaded());
     }
 }

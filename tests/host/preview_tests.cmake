@@ -1,7 +1,6 @@
 # The preview (host/saver/glintra_r, preview_layout): the sizes natively; the
 # form's painting under Wine in the test's own process; the real host end to
-# end (tests/e2e/preview*). The Wine test shows windows, so it runs alone
-# (EXCLUSIVE) beside the tests that judge the whole screen.
+# end (tests/e2e/preview*).
 if(NOT WIN32)
   glintra_add_test(preview_layout_test SOURCES preview_layout_test.cpp LIBS host_preview_layout)
 else()
@@ -10,12 +9,9 @@ else()
             ${CMAKE_SOURCE_DIR}/host/saver/glintra_r.cpp
             ${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc
             ${CMAKE_SOURCE_DIR}/tests/e2e/screen_image.cpp
-    LIBS host_forms host_preview_layout gdi32 user32
-    DISPLAY EXCLUSIVE)
+    LIBS host_forms host_preview_layout gdi32 user32)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc PROPERTIES
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/host/resources/preview.bmp)
-  # ShowPreviewIn ends the process, with status 0, when it finds no window:
-  # only gtest's own summary tells a pass.
-  set_tests_properties(preview_form_win32_test PROPERTIES
-    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\." FAIL_REGULAR_EXPRESSION "FAILED")
+  # ShowPreviewIn ends the process, with status 0, when it finds no window;
+  # the test runner counts an end in the middle of the tests as a failure.
 endif()

@@ -18,11 +18,8 @@ if(WIN32)
   # The same program with ANSI code page 1252 (the test environment's
   # GLINTRA_LOCALE), held to the same bytes.
   if(CMAKE_HOST_UNIX)
-    add_test(NAME settings_win32_test_cp1252
-             COMMAND ${GLINTRA_TEST_ENV} run ${GLINTRA_TEST_STATE} --
-                     $<TARGET_FILE:settings_win32_test>)
-    set_tests_properties(settings_win32_test_cp1252 PROPERTIES
-      FIXTURES_REQUIRED test_env TIMEOUT 120
-      ENVIRONMENT "GLINTRA_LOCALE=en_US.UTF-8;GLINTRA_EXPECT_ACP=1252")
+    glintra_add_command_test(settings_win32_test_cp1252
+      COMMAND $<TARGET_FILE:settings_win32_test>
+      ENVIRONMENT GLINTRA_LOCALE=en_US.UTF-8 GLINTRA_EXPECT_ACP=1252)
   endif()
 endif()

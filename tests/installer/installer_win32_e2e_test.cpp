@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_input.h"
 #include "glintra_version.h"
 #include "host/resources/host_icon.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
@@ -202,14 +203,6 @@ public:
 private:
     HWND window_ = nullptr;
 };
-
-void TapKey(WORD key) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = key;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
 
 class InstallerTest : public ::testing::Test {
 protected:

@@ -1,14 +1,26 @@
 #pragma once
 
-// A recording stand-in for the few GL calls the particle field makes. Linked
-// instead of the real GL library, it keeps every call in order.
+// A recording stand-in for the GL, GLU and GLUT calls of the renderer.
+// Linked instead of the real libraries, it keeps every call in order.
 
+#include <string>
 #include <vector>
 
 struct GlCall {
-    enum Kind { Begin, End, Color3f, TexCoord2d, Vertex3f } kind;
-    unsigned mode;   // Begin: the primitive
-    double a, b, c;  // the arguments of Color3f, TexCoord2d (a, b), Vertex3f
+    // clang-format off
+    enum Kind {
+        Begin, End, Color3f, TexCoord2d, Vertex3f,  // the particle field
+        BindTexture, TexParameteri, PixelStorei, TexImage2D, Enable, BlendFunc, MatrixMode,
+        LoadIdentity, Perspective, Translatef, ShadeModel, ClearColor, Clear,  // GL state, frame
+        InitWindowSize, Init, InitDisplayMode, CreateWindow, FullScreen, SetCursor, SwapBuffers,
+        PostRedisplay,  // GLUT
+    } kind = Begin;
+    // clang-format on
+    unsigned mode = 0;  // the first enum (or int) argument: Begin's primitive, a target, a cap
+    double a = 0, b = 0, c = 0, d = 0;  // the numeric arguments, in order
+    unsigned e1 = 0, e2 = 0, e3 = 0;    // further enum arguments, in order
+    std::string text;                   // CreateWindow's title
+    std::vector<unsigned char> pixels;  // TexImage2D's, width * height * 3 bytes
 };
 
 std::vector<GlCall>& RecordedGlCalls();

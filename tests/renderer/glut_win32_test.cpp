@@ -1,19 +1,25 @@
 // Our GLUT subset under Wine: a real window, real messages and input, a real
 // WGL context. The process makes one window as the renderer does (main, at
-// the end); the suites run in the order written, windowed first, then full
-// screen. Ending the program (window closed, fatal error) is seen from
-// outside, on this program started again as a child in one of its child modes.
+// the end) and notes what glutCreateWindow made of it; a case that needs the
+// window as it was made puts it back so first (the full-screen case changes
+// it), so the cases run in any order. Ending the program (window closed,
+// fatal error) is seen from outside, on this program started again as a
+// child in one of its child modes.
 #include "renderer/glut_win32.h"
 
 #include <gtest/gtest.h>
 
+#include "e2e/win32_child_process.h"
+#include "shared/program_contract.h"
+
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr char kTitle[] = "Glintra_VC";
+constexpr const char* kTitle = kRendererWindowTitle;
 constexpr char kChildTitle[] = "glut_win32_test child";
 constexpr int kInitWidth = 320;
 constexpr int kInitHeight = 240;
@@ -37,6 +43,17 @@ struct Recorded {
 
 Recorded recorded;
 HWND window = nullptr;
+
+// The window as glutCreateWindow left it, noted before any case ran.
+struct Created {
+    bool foreground = false;
+    bool visible = false;
+    bool topLevel = false;
+    RECT client = {};
+    RECT frame = {};
+    LONG_PTR style = 0;
+    LONG_PTR exStyle = 0;
+} created;
 
 void RecordDisplay() {
     ++recorded.displays;
@@ -70,6 +87,21 @@ bool RunRoundsUntil(Done done) {
 }
 
 // Drains whatever earlier steps left pending, then starts counting afresh.
+void Settle();
+
+// Puts the window back as glutCreateWindow made it (framed, of its first
+// size, off the screen's origin) and in front.
+void RestoreCreatedWindow() {
+    SetWindowLongPtrA(window, GWL_STYLE, created.style);
+    SetWindowLongPtrA(window, GWL_EXSTYLE, created.exStyle);
+    SetWindowPos(window, HWND_TOP, created.frame.left, created.frame.top,
+                 created.frame.right - created.frame.left, created.frame.bottom - created.frame.top,
+                 SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    RunRoundsUntil([] { return GetForegroundWindow() == window; });
+    Settle();
+}
+
 void Settle() {
     glutIdleFunc(nullptr);
     for (int i = 0; i < 50; ++i) {
@@ -110,16 +142,15 @@ TEST(GlutWindowTest, IsATopLevelWindowWithTheExactTitleShownInTheForeground) {
     char title[64] = {};
     GetWindowTextA(window, title, sizeof title);
     EXPECT_STREQ(title, kTitle);  // FindWindowA ignores case
-    EXPECT_EQ(GetAncestor(window, GA_PARENT), GetDesktopWindow());
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(GetForegroundWindow(), window);
+    EXPECT_TRUE(created.topLevel);
+    EXPECT_TRUE(created.visible);
+    EXPECT_TRUE(created.foreground);
     EXPECT_EQ(glutGetWindow(), 1);
 
     // The initial size is the client area's, as in GLUT.
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, kInitWidth);
-    EXPECT_EQ(client.bottom, kInitHeight);
+    EXPECT_EQ(created.client.right, kInitWidth);
+    EXPECT_EQ(created.client.bottom, kInitHeight);
+    RestoreCreatedWindow();
     EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), kInitWidth);
     EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), kInitHeight);
 }
@@ -140,7 +171,7 @@ TEST(GlutWindowTest, HasACurrentContextOnAPixelFormatOfTheDisplayMode) {
 }
 
 TEST(GlutKeyboardTest, CharacterReachesTheCallbackWithTheMouseInClientCoordinates) {
-    Settle();
+    RestoreCreatedWindow();
     // Windowed, the client area does not start at the screen's origin, so a
     // position left in screen coordinates would show.
     POINT origin = {0, 0};
@@ -152,7 +183,7 @@ TEST(GlutKeyboardTest, CharacterReachesTheCallbackWithTheMouseInClientCoordinate
 }
 
 TEST(GlutKeyboardTest, RealKeyPressesArriveAsTheirCharacters) {
-    Settle();
+    RestoreCreatedWindow();
     ASSERT_EQ(GetForegroundWindow(), window);
     SendKey('A');
     SendKey(VK_ESCAPE);
@@ -213,7 +244,7 @@ COLORREF ScreenPixelOnceItIs(POINT at, COLORREF expected) {
 }
 
 TEST(GlutLoopTest, AFrameShowsWhenItIsSwappedAndNotBefore) {
-    Settle();
+    RestoreCreatedWindow();
     POINT centre = {kInitWidth / 2, kInitHeight / 2};
     ClientToScreen(window, &centre);
     glutDisplayFunc(DrawRedFrame);
@@ -232,7 +263,7 @@ TEST(GlutLoopTest, AFrameShowsWhenItIsSwappedAndNotBefore) {
 }
 
 TEST(GlutFullScreenTest, CoversThePrimaryMonitorWithoutFrameAndReshapesBeforeDrawing) {
-    Settle();
+    RestoreCreatedWindow();
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     glutFullScreen();
@@ -260,7 +291,7 @@ TEST(GlutFullScreenTest, CoversThePrimaryMonitorWithoutFrameAndReshapesBeforeDra
 }
 
 TEST(GlutCursorTest, NoneHidesTheCursorOverTheWindowAndOtherShapesShow) {
-    Settle();
+    RestoreCreatedWindow();
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     RECT client;
     GetClientRect(window, &client);
@@ -322,52 +353,36 @@ int RunChild(const char* mode, int argc, char** argv) {
     return kMainLoopReturned;
 }
 
-class ChildProcess {
+// This program started again in one of its child modes.
+class Child : public ChildProcess {
 public:
-    explicit ChildProcess(const char* mode) {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string command = std::string("\"") + path + "\" --child " + mode;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &info_);
-    }
-    ~ChildProcess() {
-        if (!started_) return;
-        if (Running()) TerminateProcess(info_.hProcess, 255);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    bool Started() const { return started_; }
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    explicit Child(const char* mode)
+        : ChildProcess(SelfPath(), std::string("--child ") + mode, false) {}
 
     // The exit status, or -1 when the child has not ended within ten seconds.
     int WaitForExit() const {
-        if (WaitForSingleObject(info_.hProcess, 10000) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return static_cast<int>(code);
+        const std::optional<DWORD> status = ChildProcess::WaitForExit(10);
+        return status ? static_cast<int>(*status) : -1;
     }
 
 private:
-    PROCESS_INFORMATION info_ = {};
-    bool started_ = false;
+    static std::string SelfPath() {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        return path;
+    }
 };
 
 // Waits up to ten seconds for a top-level window of that class and title.
 HWND WaitForWindow(const char* className, const char* title) {
     HWND found = nullptr;
-    for (int i = 0; i < 1000 && found == nullptr; ++i) {
-        found = FindWindowA(className, title);
-        if (found == nullptr) Sleep(10);
-    }
+    WaitUntil([&] { return (found = FindWindowA(className, title)) != nullptr; }, 10);
     return found;
 }
 
 TEST(GlutProgramEndTest, WindowClosedFromOutsideEndsThroughTheExitFunctionWithStatusZero) {
-    ChildProcess child("run");
-    ASSERT_TRUE(child.Started());
+    Child child("run");
+    ASSERT_TRUE(child.started());
     HWND childWindow = WaitForWindow(nullptr, kChildTitle);
     ASSERT_NE(childWindow, nullptr);
     Sleep(200);  // let it draw frames, as the renderer does when the host closes it
@@ -376,8 +391,8 @@ TEST(GlutProgramEndTest, WindowClosedFromOutsideEndsThroughTheExitFunctionWithSt
 }
 
 TEST(GlutProgramEndTest, MissingPixelFormatShowsAMessageAndEndsThroughTheExitFunctionWithOne) {
-    ChildProcess child("index");
-    ASSERT_TRUE(child.Started());
+    Child child("index");
+    ASSERT_TRUE(child.started());
     HWND box = WaitForWindow("#32770", "GLUT");  // the dialog class of message boxes
     ASSERT_NE(box, nullptr);
     char text[256] = {};
@@ -412,5 +427,12 @@ int main(int argc, char** argv) {
     glutKeyboardFunc(RecordKey);
     glutDisplayFunc(RecordDisplay);
     window = WindowFromDC(wglGetCurrentDC());
+    created.foreground = GetForegroundWindow() == window;
+    created.visible = IsWindowVisible(window) != FALSE;
+    created.topLevel = GetAncestor(window, GA_PARENT) == GetDesktopWindow();
+    GetClientRect(window, &created.client);
+    GetWindowRect(window, &created.frame);
+    created.style = GetWindowLongPtrA(window, GWL_STYLE);
+    created.exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
     return RUN_ALL_TESTS();
 }

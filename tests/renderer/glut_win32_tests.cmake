@@ -1,12 +1,12 @@
 # Our GLUT subset over Win32 and WGL (Windows build only): one program under
-# Wine that makes a real window, takes the keyboard focus and moves the mouse,
-# so it has the screen to itself. It carries the renderer's manifest, to see
-# what the manifest does to a process.
+# Wine that makes a real window, takes the keyboard focus and moves the mouse
+# on its own display. It carries the renderer's manifest, to see what the
+# manifest does to a process.
 if(WIN32)
   glintra_add_test(glut_win32_test
-    SOURCES glut_win32_test.cpp glut_win32_test.rc
+    SOURCES glut_win32_test.cpp glut_win32_test.rc ${CMAKE_SOURCE_DIR}/tests/e2e/win32_child_process.cpp
     LIBS glut_win32
-    NO_GTEST_MAIN EXCLUSIVE)
+    NO_GTEST_MAIN)
   # windres names no dependency on the files that a resource script embeds.
   set_source_files_properties(glut_win32_test.rc PROPERTIES
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/renderer/Glintra.dll.manifest)
@@ -17,10 +17,9 @@ if(WIN32)
 
   # The same program's full-screen frames as X shows them (ImageMagick).
   if(CMAKE_HOST_UNIX)
-    add_test(NAME glut_win32_screen_test
-             COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/glut_win32_screen_test.sh
-                     ${GLINTRA_TEST_ENV} ${GLINTRA_TEST_STATE} $<TARGET_FILE:glut_win32_test>)
-    set_tests_properties(glut_win32_screen_test PROPERTIES
-      FIXTURES_REQUIRED test_env RESOURCE_LOCK screen TIMEOUT 60)
+    glintra_add_command_test(glut_win32_screen_test
+      COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/glut_win32_screen_test.sh
+              ${GLINTRA_TEST_ENV} $<TARGET_FILE:glut_win32_test>
+      TIMEOUT 120)
   endif()
 endif()

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <vector>
 
 #include "gl_recorder.h"
 #include "renderer/particle_field.h"
@@ -32,6 +33,16 @@ namespace {
 
 void Script(std::initializer_list<int> values) { scripted.assign(values); }
 
+// The particles as the program starts with them, noted before any case runs
+// (and changes them), so that the cases may run in any order.
+class StartingField : public ::testing::Environment {
+public:
+    void SetUp() override { field.assign(particles, particles + kParticleCount); }
+    static inline std::vector<Particle> field;
+};
+[[maybe_unused]] ::testing::Environment* const startingField =
+    ::testing::AddGlobalTestEnvironment(new StartingField);
+
 // A particle at a known place with known spins, trail at the origin.
 void Place(Particle& p, float x, float y, float z, float sx, float sy, float sz) {
     p = Particle();
@@ -47,9 +58,10 @@ double Radius(const Particle& p) {
 
 }  // namespace
 
-// Runs first: the static array is all zero before anything touches it.
+// The static array is all zero before anything touches it.
 TEST(ParticleField, StaticArrayStartsAtZero) {
-    for (const Particle& p : particles) {
+    ASSERT_EQ(StartingField::field.size(), size_t(kParticleCount));
+    for (const Particle& p : StartingField::field) {
         EXPECT_EQ(p.x, 0.0f);
         EXPECT_EQ(p.life, 0.0f);
         EXPECT_EQ(p.red, 0.0f);

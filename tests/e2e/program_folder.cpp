@@ -1,0 +1,77 @@
+#include "e2e/program_folder.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "e2e/win32_text.h"
+#include "shared/program_contract.h"
+
+std::string BinFolder() {
+    const char* bin = std::getenv("GLINTRA_BIN_DIR");
+    std::string folder = bin != nullptr ? bin : "";
+    for (char& c : folder) {
+        if (c == '/') c = '\\';
+    }
+    return folder;
+}
+
+void RemoveFolderTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            // A link is removed, never what it points at.
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+                RemoveFolderTree(path);
+            } else if (!DeleteFileW(path.c_str())) {
+                RemoveDirectoryW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+ProgramFolder::ProgramFolder() {
+    const std::string bin = BinFolder();
+    if (bin.empty()) {
+        error_ = "GLINTRA_BIN_DIR is not set: run the test through ctest";
+        return;
+    }
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int count = 0;
+    path_ = std::string(temp) + "glintra_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++count);
+    if (!CreateDirectoryA(path_.c_str(), nullptr)) {
+        error_ = "cannot make " + path_ + ": error " + std::to_string(GetLastError());
+        return;
+    }
+    for (const char* file : {kHostFile, kRendererFile}) {
+        if (!CopyFileA((bin + file).c_str(), (path_ + file).c_str(), FALSE)) {
+            error_ = "cannot copy " + bin + file + ": error " + std::to_string(GetLastError());
+            return;
+        }
+    }
+}
+
+ProgramFolder::~ProgramFolder() {
+    if (!path_.empty()) RemoveFolderTree(WideFromAnsi(path_));
+}
+
+std::string ProgramFolder::host() const { return path_ + kHostFile; }
+std::string ProgramFolder::renderer() const { return path_ + kRendererFile; }
+
+bool ProgramFolder::BreakRenderer() const { return Write(kRendererFile + 1, "not a program"); }
+
+bool ProgramFolder::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream file(File(name), std::ios::binary | std::ios::trunc);
+    file << bytes;
+    return static_cast<bool>(file.flush());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+// A folder of the test's own with copies of Glintra.scr and Glintra.dll (from
+// GLINTRA_BIN_DIR), as a user installs them: a test starts the host from
+// there and changes what lies beside it. The folder, with whatever the test
+// put in it, goes with the object. Paths in the ANSI code page.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    // Why the folder could not be made, in one line; empty when it was.
+    const std::string& error() const { return error_; }
+
+    const std::string& path() const { return path_; }
+    // A file in the folder.
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    std::string host() const;
+    std::string renderer() const;
+
+    // Puts `bytes` into the file `name`, replacing it; false when it can't.
+    bool Write(const std::string& name, const std::string& bytes) const;
+    // A Glintra.dll that can't be started.
+    bool BreakRenderer() const;
+
+private:
+    std::string path_;
+    std::string error_;
+};
+
+// GLINTRA_BIN_DIR as a Windows path, where the build put both programs.
+std::string BinFolder();
+
+// Removes a folder and everything in it.
+void RemoveFolderTree(const std::wstring& folder);

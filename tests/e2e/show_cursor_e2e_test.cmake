@@ -1,0 +1,59 @@
+# The host's ShowCursor calls in each mode (cmake -P, inside the test's own
+# environment; see startup_e2e_tests.cmake): Wine's relay trace of the host,
+# limited to user32.ShowCursor by RelayInclude in the test's own prefix. The
+# renderer beside the host is a file that can't be started, so each saver run
+# ends at once.
+cmake_minimum_required(VERSION 3.20)
+set(state "$ENV{GLINTRA_TEST_ENV_STATE}")
+if(NOT state OR NOT TEST_ENV OR NOT HOST)
+  message(FATAL_ERROR "run by ctest, through scripts/test-env.sh isolate")
+endif()
+set(work ${state}/show-cursor)
+file(MAKE_DIRECTORY ${work})
+file(COPY ${HOST} DESTINATION ${work})
+file(WRITE ${work}/Glintra.dll "not a program")
+
+execute_process(
+  COMMAND ${TEST_ENV} run ${state} -- reg.exe add "HKCU\\Software\\Wine\\Debug"
+          /v RelayInclude /t REG_SZ /d user32.ShowCursor /f
+  RESULT_VARIABLE status OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "reg.exe could not set RelayInclude in the test's prefix "
+                      "(status ${status}): ${said}")
+endif()
+set(ENV{WINEDEBUG} "+relay")
+
+set(failures 0)
+# Switch, then the ShowCursor flags in call order. A saver run with the switch
+# letter S hides the cursor at its start and shows it at its end; an empty
+# command line runs the saver and leaves the cursor alone; the other modes end
+# before the cursor is touched.
+foreach(case "/s|0,1" "/S|0,1" "-s|0,1" "xs|0,1" "|" "/a|" "/c|" "/c:1234|" "/p 1234|")
+  string(REPLACE "|" ";" case "${case}")
+  list(GET case 0 switch)
+  list(GET case 1 expected)
+  separate_arguments(arguments NATIVE_COMMAND "${switch}")
+  execute_process(COMMAND ${TEST_ENV} run ${state} -- ${work}/Glintra.scr ${arguments}
+                  OUTPUT_VARIABLE trace ERROR_VARIABLE trace RESULT_VARIABLE status
+                  TIMEOUT 60)
+  string(REGEX MATCHALL "Call user32\\.ShowCursor\\([0-9a-fA-F]+\\)" calls "${trace}")
+  set(flags "")
+  foreach(call IN LISTS calls)
+    string(REGEX REPLACE ".*\\(0*([0-9a-fA-F]*)\\)" "\\1" flag "${call}")
+    if(flag STREQUAL "")
+      set(flag 0)
+    endif()
+    list(APPEND flags ${flag})
+  endforeach()
+  string(REPLACE ";" "," flags "${flags}")
+  if(NOT status EQUAL 0 OR NOT flags STREQUAL expected)
+    message(SEND_ERROR "\"${switch}\": the host ended with status ${status} after ShowCursor "
+                       "calls with the flags \"${flags}\"; expected status 0 and \"${expected}\"")
+    math(EXPR failures "${failures} + 1")
+  else()
+    message(STATUS "\"${switch}\": ShowCursor flags \"${flags}\", as expected")
+  endif()
+endforeach()
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} mode(s) wrong")
+endif()
