@@ -63,6 +63,7 @@ ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& argumen
     // the start failed.
     started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info_) != 0;
+    if (!started_) startError_ = GetLastError();
 }
 
 ChildProcess::~ChildProcess() {

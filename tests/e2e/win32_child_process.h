@@ -38,6 +38,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return started_; }
+    // GetLastError of a start that failed; 0 after a start.
+    DWORD startError() const { return startError_; }
     DWORD pid() const { return info_.dwProcessId; }
     bool Running() const;
 
@@ -51,4 +53,5 @@ public:
 private:
     PROCESS_INFORMATION info_{};
     bool started_ = false;
+    DWORD startError_ = 0;
 };
