@@ -34,11 +34,21 @@ void PumpMessages(void (*dispatch)(MSG&)) {
 bool PumpUntil(const std::function<bool()>& condition, double seconds, void (*dispatch)(MSG&)) {
     const double deadline = Seconds() + seconds;
     for (;;) {
-        PumpMessages(dispatch);
+        // One message at a time, the condition and the clock looked at after
+        // each: a busy timer (WM_TIMER comes whenever the queue is otherwise
+        // empty) would keep a loop that drains the queue going for ever.
+        MSG message;
+        const bool got = PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+        if (got && dispatch != nullptr) {
+            dispatch(message);
+        } else if (got) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
         if (condition()) return true;
         if (Seconds() >= deadline) return false;
         // Wakes at once for a message, a sent one included.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
+        if (!got) MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
     }
 }
 
