@@ -4,6 +4,8 @@
 #                display on a virtual one, saving a screenshot)
 #   make test    build everything and run every test
 #   make build   build the Windows and native programs
+#   make dist    build the release: build/dist/Glintra-<version>-setup.exe
+#                and build/dist/Glintra-<version>-win64.zip
 #
 # Every target installs what it needs first (scripts/setup.sh).
 
@@ -15,9 +17,10 @@ CTEST_ARGS ?=
 WINDOWS_DIR     := $(BUILD)/windows
 NATIVE_DIR      := $(BUILD)/native
 NATIVE_TEST_DIR := $(BUILD)/native-test
+DIST_DIR        := $(abspath $(BUILD))/dist
 
 .PHONY: all setup build windows native native-test test test-native test-windows \
-        run run-native bench fuzz clean
+        run run-native bench fuzz dist clean
 
 all: build
 
@@ -26,7 +29,7 @@ setup:
 
 $(WINDOWS_DIR)/build.ninja: | setup
 	cmake -S . -B $(WINDOWS_DIR) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake -DGLINTRA_DIST_DIR=$(DIST_DIR)
 
 $(NATIVE_DIR)/build.ninja: | setup
 	cmake -S . -B $(NATIVE_DIR) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -69,6 +72,13 @@ run-native: native
 
 bench: native windows
 	@scripts/bench.sh
+
+# The installer and the archive only (a build folder made before dist existed
+# learns where they go).
+dist: setup $(WINDOWS_DIR)/build.ninja
+	cmake -S . -B $(WINDOWS_DIR) -DGLINTRA_DIST_DIR=$(DIST_DIR) >/dev/null
+	cmake --build $(WINDOWS_DIR) -j $(JOBS) --target glintra_dist
+	@ls -l $(DIST_DIR)
 
 fuzz: setup
 	@scripts/fuzz-dib.sh $(FUZZ_SECONDS)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # make bench: the particle field's per-frame cost (Google Benchmark, one
 # core), then frames per second of the real GL path beside a clear-and-swap
-# program, natively and under Wine, at 1024x768 and 1920x1080 on Xvfb.
+# program, natively and under Wine, at 1024x768 and 1920x1080 on Xvfb; the
+# saver run beside the renderer; the Command button's painting and its
+# pointer-to-face time under Wine.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,3 +50,6 @@ done
 
 echo "== the saver run: host beside renderer"
 "$root/scripts/bench-saver.sh"
+
+echo "== the Command button under Wine"
+"$root/scripts/bench-button.sh"

@@ -18,6 +18,8 @@ packages=(
   wine wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic
   # freeglut goes full screen only under a window manager
   openbox
+  # the Windows installer (make dist)
+  nsis
 )
 
 missing=()

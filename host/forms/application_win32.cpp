@@ -74,8 +74,7 @@ void RunApplication(void (*main)()) {
     while (!forms::Form::LoadedForms().empty()) {
         MSG message;
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;  // WM_QUIT, or no queue
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        forms::Form::Dispatch(message);
     }
     End();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "host/forms/child_control.h"
 #include "host/forms/text_win32.h"
 #include "host/forms/timer.h"
 
@@ -20,6 +21,21 @@ void Forget(Form* form) {
     forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
 }
 
+RECT WindowRectOf(HWND window) {
+    RECT rect = {};
+    if (window != nullptr) GetWindowRect(window, &rect);
+    return rect;
+}
+
+// The child controls of `container` and of the containers in it, in the
+// order they were built.
+void CollectChildren(const Container& container, std::vector<ChildControl*>& out) {
+    for (ChildControl* child : container.ChildControls()) {
+        out.push_back(child);
+        if (auto* inner = dynamic_cast<Container*>(child)) CollectChildren(*inner, out);
+    }
+}
+
 }  // namespace
 
 Form::Form(std::string caption) : caption_(std::move(caption)) {}
@@ -30,13 +46,19 @@ const std::vector<Form*>& Form::LoadedForms() { return Loaded(); }
 
 bool Form::Load() {
     if (loaded_) return true;
-    if (hwnd() == nullptr && !Create(ExStyle(), WideFromUtf8(caption_).c_str(), Style(), nullptr)) {
-        return false;
+    if (hwnd() == nullptr) {
+        if (!Create(WindowKind::Form, ExStyle(), WideFromUtf8(caption_).c_str(), Style(), nullptr,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT)) {
+            return false;
+        }
+        // The controls' windows, and their properties read, before the
+        // form's own load handler runs.
+        CreateChildControls();
     }
     loaded_ = true;
     Loaded().push_back(this);
     // Timers enabled at design time run from the window's creation on.
-    for (Timer* timer : timers_) timer->Arm();
+    ArmAllTimers();
     {
         LoadingScope loading;
         Form_Load();
@@ -51,11 +73,10 @@ void Form::Show() {
 
 void Form::ShowModal() {
     if (!Load()) return;
-    std::vector<HWND> disabled;
     for (Form* other : Loaded()) {
         if (other != this && other->hwnd() != nullptr && IsWindowEnabled(other->hwnd())) {
             EnableWindow(other->hwnd(), FALSE);
-            disabled.push_back(other->hwnd());
+            disabledForms_.push_back(other->hwnd());
         }
     }
     Show();
@@ -69,12 +90,16 @@ void Form::ShowModal() {
             break;
         }
         if (got < 0) break;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Dispatch(message);
     }
-    for (HWND window : disabled) {
+    EnableDisabledForms();
+}
+
+void Form::EnableDisabledForms() {
+    for (HWND window : disabledForms_) {
         if (IsWindow(window)) EnableWindow(window, TRUE);
     }
+    disabledForms_.clear();
 }
 
 bool Form::Unload() { return RunUnload(UnloadMode::FormCode, false); }
@@ -101,38 +126,133 @@ bool Form::RunUnload(UnloadMode mode, bool windowGoing) {
     // destroyed by another process, as when the preview's parent goes)
     // doesn't wake it, so the last form to go wakes it itself.
     if (Loaded().empty()) PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-    for (Timer* timer : timers_) {
-        timer->deferred_ = false;
-        timer->Arm();
-    }
-    // The unload may come from one of this window's own handlers (a button's
+    ArmAllTimers();
+    // Before the window is hidden or destroyed: the system then activates
+    // one of the forms that ShowModal disabled, not another program.
+    // https://learn.microsoft.com/en-us/windows/win32/winmsg/using-dialog-boxes
+    EnableDisabledForms();
+    // The unload may come from one of the handlers that run now (a button's
     // click): the window goes once they have returned.
     if (!windowGoing) DestroyWhenUnwound();
     return true;
 }
 
-void Form::RunDeferredTicks() {
-    const std::vector<Timer*> timers = timers_;
-    for (Timer* timer : timers) {
-        if (!timer->deferred_) continue;
-        timer->deferred_ = false;
-        timer->Tick();
+double Form::Left() const { return WindowRectOf(hwnd()).left * Twips().x; }
+double Form::Top() const { return WindowRectOf(hwnd()).top * Twips().y; }
+
+double Form::Width() const {
+    const RECT rect = WindowRectOf(hwnd());
+    return (rect.right - rect.left) * Twips().x;
+}
+
+double Form::Height() const {
+    const RECT rect = WindowRectOf(hwnd());
+    return (rect.bottom - rect.top) * Twips().y;
+}
+
+void Form::Move(double left, double top) {
+    if (hwnd() == nullptr) return;
+    SetWindowPos(hwnd(), nullptr, PixelsFromTwips(left, Twips().x), PixelsFromTwips(top, Twips().y),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetInnerSize(double widthTwips, double heightTwips) {
+    if (hwnd() == nullptr) return;
+    RECT rect = {0, 0, PixelsFromTwips(widthTwips, Twips().x),
+                 PixelsFromTwips(heightTwips, Twips().y)};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+    SetWindowPos(hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<HWND> Form::TabOrder() {
+    std::vector<ChildControl*> children;
+    CollectChildren(*this, children);
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const ChildControl* a, const ChildControl* b) { return a->TabIndex() < b->TabIndex(); });
+    std::vector<HWND> order;
+    for (ChildControl* child : children) {
+        const HWND window = child->ChildHandle();
+        if (child->TabStop() && window != nullptr && IsWindowVisible(window) &&
+            IsWindowEnabled(window)) {
+            order.push_back(window);
+        }
     }
+    return order;
+}
+
+void Form::MoveFocus(bool forward) {
+    const std::vector<HWND> order = TabOrder();
+    if (order.empty()) return;
+    const HWND focus = GetFocus();
+    // The control holding the focus, or else the one holding the window that
+    // does (a window of the system's inside a control).
+    auto at = std::find(order.begin(), order.end(), focus);
+    if (at == order.end()) {
+        at = std::find_if(order.begin(), order.end(), [focus](HWND window) {
+            return focus != nullptr && IsChild(window, focus);
+        });
+    }
+    size_t next = 0;
+    if (at == order.end()) {
+        next = forward ? 0 : order.size() - 1;
+    } else {
+        const size_t index = static_cast<size_t>(at - order.begin());
+        next = forward ? (index + 1) % order.size() : (index + order.size() - 1) % order.size();
+    }
+    SetFocus(order[next]);
+}
+
+void Form::Dispatch(MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+        if (form != nullptr && form->loaded_) {
+            form->MoveFocus(GetKeyState(VK_SHIFT) >= 0);
+            return;
+        }
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void Form::OnMouse(MouseAction action, const MouseEvent& event) {
+    switch (action) {
+        case MouseAction::Down:
+            Form_MouseDown(event.button, event.shift, event.x, event.y);
+            break;
+        case MouseAction::Move:
+            Form_MouseMove(event.button, event.shift, event.x, event.y);
+            break;
+        case MouseAction::Up:
+            Form_MouseUp(event.button, event.shift, event.x, event.y);
+            break;
+    }
+}
+
+void Form::OnResize() {
+    if (loaded_) Form_Resize();
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_TIMER:
-            for (Timer* timer : timers_) {
-                if (reinterpret_cast<UINT_PTR>(timer) == wParam) {
-                    timer->Tick();
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd(), focus)) activeControl_ = focus;
+            } else if (HIWORD(wParam) == 0) {  // not minimised
+                HWND target = activeControl_;
+                if (target == nullptr || !IsWindow(target) || !IsChild(hwnd(), target)) {
+                    const std::vector<HWND> order = TabOrder();
+                    target = order.empty() ? nullptr : order.front();
+                }
+                if (target != nullptr) {
+                    SetFocus(target);
                     return 0;
                 }
             }
             break;
-        case kRunDeferredTicks:
-            RunDeferredTicks();
-            return 0;
         case WM_CLOSE:
             // Not DefWindowProc, which would destroy the window whatever the
             // handlers say.
@@ -142,7 +262,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RunUnload(UnloadMode::FormOwner, true);
             break;
     }
-    return Window::OnMessage(message, wParam, lParam);
+    return Container::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace forms

@@ -4,10 +4,13 @@
 
 namespace forms {
 
-class Form;
+class Window;
 
-// A timer owned by a form: a window-message timer on the form's window, so
-// its ticks run on the user-interface thread between other messages.
+// A timer owned by a window (a form, a picture box, a user control): a
+// window-message timer on the owner's window, so its ticks run on the
+// user-interface thread between other messages. It ticks while it is enabled
+// with an interval and while its owner's timers may tick (a form: while it is
+// loaded; a control: while its window and its form are there).
 //
 // Ticks never overlap: a tick that comes while any timer's handler is still
 // running (in a message box's loop, say) is dropped. Ticks wait while the
@@ -17,27 +20,30 @@ class Timer {
 public:
     // `tick` is the handler, for example [this] { Timer3_Timer(); }. An
     // interval of 0 never ticks, whatever Enabled says.
-    Timer(Form& owner, unsigned intervalMs, bool enabled, std::function<void()> tick);
+    Timer(Window& owner, unsigned intervalMs, bool enabled, std::function<void()> tick);
     ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
     bool Enabled() const { return enabled_; }
+    // Enabling an enabled timer (or disabling a disabled one) changes
+    // nothing: a running count goes on, so a handler that enables its own
+    // timer on every tick keeps the interval.
     void SetEnabled(bool enabled);
     unsigned Interval() const { return interval_; }
     // Restarts the count, as SetTimer does for a running timer.
     void SetInterval(unsigned intervalMs);
 
 private:
-    friend class Form;
+    friend class Window;
     friend class LoadingScope;
 
     // Starts or stops the system timer to match the properties, when the
-    // form has its window.
+    // owner has its window.
     void Arm();
     void Tick();
 
-    Form& owner_;
+    Window& owner_;
     unsigned interval_;
     bool enabled_;
     std::function<void()> tick_;

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
-#include "host/forms/form.h"
+#include "host/forms/window_win32.h"
 
 namespace forms {
 
@@ -14,21 +15,35 @@ namespace {
 int loadingDepth = 0;
 bool tickRunning = false;
 
+// Every timer, for the end of a loading scope.
+std::vector<Timer*>& AllTimers() {
+    static std::vector<Timer*> timers;
+    return timers;
+}
+
+void Erase(std::vector<Timer*>& timers, Timer* timer) {
+    timers.erase(std::remove(timers.begin(), timers.end(), timer), timers.end());
+}
+
 }  // namespace
 
-Timer::Timer(Form& owner, unsigned intervalMs, bool enabled, std::function<void()> tick)
+Timer::Timer(Window& owner, unsigned intervalMs, bool enabled, std::function<void()> tick)
     : owner_(owner), interval_(intervalMs), enabled_(enabled), tick_(std::move(tick)) {
     owner_.timers_.push_back(this);
+    AllTimers().push_back(this);
     Arm();
 }
 
 Timer::~Timer() {
     if (owner_.hwnd() != nullptr) KillTimer(owner_.hwnd(), reinterpret_cast<UINT_PTR>(this));
-    auto& timers = owner_.timers_;
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+    Erase(owner_.timers_, this);
+    Erase(AllTimers(), this);
 }
 
 void Timer::SetEnabled(bool enabled) {
+    // SetTimer on a running timer would start its count again.
+    // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-settimer
+    if (enabled == enabled_) return;
     enabled_ = enabled;
     Arm();
 }
@@ -42,7 +57,7 @@ void Timer::Arm() {
     const HWND window = owner_.hwnd();
     if (window == nullptr) return;
     const UINT_PTR id = reinterpret_cast<UINT_PTR>(this);
-    if (owner_.IsLoaded() && enabled_ && interval_ > 0) {
+    if (owner_.TimersLive() && enabled_ && interval_ > 0) {
         SetTimer(window, id, interval_, nullptr);
     } else {
         // A WM_TIMER already in the queue stays there; Tick() ignores it.
@@ -53,7 +68,7 @@ void Timer::Arm() {
 }
 
 void Timer::Tick() {
-    if (!enabled_ || interval_ == 0 || !owner_.IsLoaded()) return;
+    if (!enabled_ || interval_ == 0 || !owner_.TimersLive()) return;
     if (LoadingScope::Active()) {
         deferred_ = true;
         return;
@@ -70,10 +85,12 @@ LoadingScope::LoadingScope() { ++loadingDepth; }
 
 LoadingScope::~LoadingScope() {
     if (--loadingDepth > 0) return;
-    for (Form* form : Form::LoadedForms()) {
-        const bool waiting = std::any_of(form->timers_.begin(), form->timers_.end(),
-                                         [](const Timer* timer) { return timer->deferred_; });
-        if (waiting) PostMessageW(form->hwnd(), Form::kRunDeferredTicks, 0, 0);
+    // One message per timer that waits: each finds its window's waiting
+    // timers, the ones that a message before it ran already included.
+    for (Timer* timer : AllTimers()) {
+        if (timer->deferred_ && timer->owner_.hwnd() != nullptr) {
+            PostMessageW(timer->owner_.hwnd(), Window::kRunDeferredTicks, 0, 0);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "host/resources/generated_file.h"
 #include "host/resources/glow_texture.h"
 #include "shared/program_contract.h"
 
@@ -12,21 +13,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s [<output.bmp>]\n", argv[0]);
         return 2;
     }
-    const char* path = argc == 2 ? argv[1] : kGlowBitmapPath;
     if (argc == 1) {
         std::error_code ignored;
         std::filesystem::create_directories(kGlowBitmapFolder, ignored);
     }
-    const std::vector<unsigned char> file = MakeGlowBitmapFile();
-    std::FILE* out = std::fopen(path, "wb");
-    if (out == nullptr) {
-        std::perror(path);
-        return 1;
-    }
-    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-    if (std::fclose(out) != 0 || !written) {
-        std::perror(path);
-        return 1;
-    }
-    return 0;
+    return WriteFileBytes(argc == 2 ? argv[1] : kGlowBitmapPath, MakeGlowBitmapFile()) ? 0 : 1;
 }

@@ -3,32 +3,11 @@
 #include <algorithm>
 
 #include "host/forms/application.h"
+#include "host/forms/twips.h"
 #include "host/resources/preview_pictures.h"
 #include "host/saver/glintra_b.h"
 #include "host/saver/preview_layout.h"
 #include "shared/program_contract.h"
-
-namespace {
-
-struct TwipsPerPixel {
-    double x = 15;
-    double y = 15;
-};
-
-// From the real screen, as the form's twips are meant: 1440 twips an inch.
-TwipsPerPixel ScreenTwipsPerPixel() {
-    TwipsPerPixel factors;
-    if (HDC screen = GetDC(nullptr)) {
-        const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-        const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-        if (dpiX > 0) factors.x = 1440.0 / dpiX;
-        if (dpiY > 0) factors.y = 1440.0 / dpiY;
-        ReleaseDC(nullptr, screen);
-    }
-    return factors;
-}
-
-}  // namespace
 
 Glintra_R::Glintra_R() : forms::Form(kPreviewFormCaption) {
     still_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
@@ -116,7 +95,7 @@ void ShowPreviewIn(int32_t handle) {
 
     RECT rect = {};  // stays zero when it can't be read
     GetWindowRect(preview, &rect);
-    const TwipsPerPixel twips = ScreenTwipsPerPixel();
+    const forms::TwipsPerPixel twips = forms::ScreenTwipsPerPixel();
     const PreviewLayout layout =
         LayOutPreview(rect.left, rect.top, rect.right, rect.bottom, twips.x, twips.y);
 
@@ -131,8 +110,8 @@ void ShowPreviewIn(int32_t handle) {
     Ret = SetWindowLongA(window, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
     // The window may have gone since it was looked at.
     if (SetParent(window, preview) == nullptr && !IsWindow(preview)) End();
-    MoveWindow(window, 0, 0, PixelsFromTwips(layout.widthTwips, twips.x),
-               PixelsFromTwips(layout.heightTwips, twips.y), TRUE);
+    MoveWindow(window, 0, 0, forms::PixelsFromTwips(layout.widthTwips, twips.x),
+               forms::PixelsFromTwips(layout.heightTwips, twips.y), TRUE);
     form.MoveImg_Prev(0, 0, layout.imageWidth, layout.imageHeight);
     form.Show();
 }

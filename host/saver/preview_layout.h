@@ -2,20 +2,15 @@
 
 #include <cstdint>
 
+#include "host/forms/twips.h"
+
 // The sizes of the preview form, from the preview window's rectangle. Portable.
 //
 // The form is sized in twips, held in signed 16 bits as the host always has,
 // and its image in pixels converted back from those twips. At 15 twips a
 // pixel the widest window that fits is 2184 pixels; a wider one gets a width
-// of 0 (a step that fails is skipped, and the size stays 0).
-
-// A window's extent in pixels times the screen's twips per pixel, rounded to
-// the nearest twip (halves to even); 0 when the result does not fit 16 bits.
-int16_t TwipsFromPixels(int32_t pixels, double twipsPerPixel);
-
-// Twips back to whole pixels, rounded to the nearest (halves to even); 0 for a
-// factor that is not positive.
-int32_t PixelsFromTwips(int16_t twips, double twipsPerPixel);
+// of 0 (a step that fails is skipped, and the size stays 0). The conversions
+// are the toolkit's (host/forms/twips.h).
 
 struct PreviewLayout {
     int16_t widthTwips = 0;  // the form, at 0, 0 inside the preview window

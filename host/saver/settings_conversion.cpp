@@ -45,7 +45,14 @@ std::optional<int16_t> ParseRadixDigits(std::string_view digits, int radix) {
     return InInt16Range(value);
 }
 
-std::optional<int16_t> ParseDecimal(std::string_view text) {
+WholeNumberReading Number(int64_t value) {
+    if (value < kInt16Min || value > kInt16Max) return {WholeNumberReading::kOutOfRange, 0};
+    return {WholeNumberReading::kNumber, static_cast<int16_t>(value)};
+}
+
+// The text without its surrounding blanks.
+WholeNumberReading ReadDecimal(std::string_view text, Rounding rounding) {
+    constexpr WholeNumberReading kNotANumber{WholeNumberReading::kNotANumber, 0};
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -64,7 +71,7 @@ std::optional<int16_t> ParseDecimal(std::string_view text) {
         ++i;
         while (i < text.size() && IsDigit(text[i])) digits += text[i++];
     }
-    if (digits.empty()) return std::nullopt;
+    if (digits.empty()) return kNotANumber;
 
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
@@ -73,7 +80,7 @@ std::optional<int16_t> ParseDecimal(std::string_view text) {
             negativeExponent = text[i] == '-';
             ++i;
         }
-        if (i == text.size() || !IsDigit(text[i])) return std::nullopt;
+        if (i == text.size() || !IsDigit(text[i])) return kNotANumber;
         // Far beyond any exponent that can still give a 16-bit number, and
         // far below where int64_t would overflow.
         constexpr int64_t kExponentCap = 100000;
@@ -83,32 +90,54 @@ std::optional<int16_t> ParseDecimal(std::string_view text) {
         }
         pointPosition += negativeExponent ? -exponent : exponent;
     }
-    if (i != text.size()) return std::nullopt;
+    if (i != text.size()) return kNotANumber;
 
     size_t firstSignificant = 0;
     while (firstSignificant < digits.size() && digits[firstSignificant] == '0') {
         ++firstSignificant;
         --pointPosition;
     }
-    if (firstSignificant == digits.size()) return 0;  // zero, whatever its sign
+    if (firstSignificant == digits.size()) return Number(0);  // zero, whatever its sign
     digits.erase(0, firstSignificant);
 
     // Six or more whole digits that start with a non-zero one: 100000 or more.
-    if (pointPosition > 5) return std::nullopt;
+    if (pointPosition > 5) return {WholeNumberReading::kOutOfRange, 0};
 
     int64_t whole = 0;
     for (int64_t k = 0; k < pointPosition; ++k) {
         const size_t index = static_cast<size_t>(k);
         whole = whole * 10 + (index < digits.size() ? digits[index] - '0' : 0);
     }
-    bool hasFraction = false;
-    for (size_t k = static_cast<size_t>(std::max<int64_t>(pointPosition, 0)); k < digits.size();
-         ++k) {
-        if (digits[k] != '0') hasFraction = true;
+    // The fraction's digits. With the point before the first significant digit
+    // (0.05) they all are, and the first digit after the point is a zero.
+    const size_t fractionStart = static_cast<size_t>(std::max<int64_t>(pointPosition, 0));
+    const std::string_view fraction =
+        std::string_view(digits).substr(std::min(fractionStart, digits.size()));
+    const bool hasFraction = fraction.find_first_not_of('0') != std::string_view::npos;
+    const char firstAfterPoint = pointPosition < 0 || fraction.empty() ? '0' : fraction[0];
+
+    bool awayFromZero = false;
+    if (rounding == Rounding::kDown) {
+        // Rounding down moves a negative number with a fraction one further
+        // away from zero: -0.5 is -1.
+        awayFromZero = negative && hasFraction;
+    } else {
+        // Halves to even is the same on both sides of zero, so the magnitude
+        // decides: above a half up, below it down, exactly a half to even.
+        const bool pastHalf =
+            fraction.size() > 1 && fraction.find_first_not_of('0', 1) != std::string_view::npos;
+        const bool aboveHalf = firstAfterPoint > '5' || (firstAfterPoint == '5' && pastHalf);
+        const bool exactlyHalf = firstAfterPoint == '5' && !pastHalf;
+        awayFromZero = aboveHalf || (exactlyHalf && whole % 2 == 1);
     }
-    // Rounding down moves a negative number with a fraction one further away
-    // from zero: -0.5 is -1.
-    return InInt16Range(negative ? -(whole + (hasFraction ? 1 : 0)) : whole);
+    const int64_t magnitude = whole + (awayFromZero ? 1 : 0);
+    return Number(negative ? -magnitude : magnitude);
+}
+
+std::optional<int16_t> ParseDecimal(std::string_view text) {
+    const WholeNumberReading reading = ReadDecimal(text, Rounding::kDown);
+    if (reading.status != WholeNumberReading::kNumber) return std::nullopt;
+    return reading.value;
 }
 
 }  // namespace
@@ -121,6 +150,10 @@ std::optional<int16_t> ParseIniNumber(std::string_view text) {
         return std::nullopt;
     }
     return ParseDecimal(text);
+}
+
+WholeNumberReading ReadDecimalWholeNumber(std::string_view text, Rounding rounding) {
+    return ReadDecimal(TrimBlanks(text), rounding);
 }
 
 std::string FormatIniNumber(int16_t value) {

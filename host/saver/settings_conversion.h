@@ -34,6 +34,28 @@
 // step in between, so 32767.99999999999999999 is 32767 and 1e-400 is 0.
 std::optional<int16_t> ParseIniNumber(std::string_view text);
 
+// How a decimal number text becomes a whole number.
+enum class Rounding {
+    kDown,        // floor: 1.7 is 1, -0.5 is -1 (the settings file's reading)
+    kHalfToEven,  // nearest, halves to the even neighbour: 2.5 is 2, 3.5 is 4
+};
+
+// What reading a decimal number text as a 16-bit whole number gave.
+struct WholeNumberReading {
+    enum Status {
+        kNumber,      // `value` holds the rounded number
+        kNotANumber,  // the text is no decimal number (empty and blank text too)
+        kOutOfRange,  // a number, but outside -32768..32767 once rounded
+    };
+    Status status = kNotANumber;
+    int16_t value = 0;  // 0 unless kNumber
+};
+
+// Reads a decimal number by the rules of ParseIniNumber above (blanks around
+// it, a sign, a fraction, an exponent; no &H or &O) and rounds it exactly, on
+// its decimal digits, as `rounding` says.
+WholeNumberReading ReadDecimalWholeNumber(std::string_view text, Rounding rounding);
+
 // The text a number is written as: one blank before a number that is not
 // negative, a minus sign before a negative one (" 2", "-3", " 0").
 std::string FormatIniNumber(int16_t value);

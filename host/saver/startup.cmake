@@ -7,10 +7,11 @@ target_include_directories(host_command_line PUBLIC ${CMAKE_SOURCE_DIR})
 if(WIN32)
   # A GUI program (no console window), beside Glintra.dll in bin/.
   add_executable(glintra_host WIN32 winmain_win32.cpp glintra_b.cpp host.rc)
-  target_link_libraries(glintra_host PRIVATE host_forms host_command_line host_settings user32)
-  # windres records no dependency on the manifest it embeds.
+  target_link_libraries(glintra_host PRIVATE host_forms host_command_line host_settings user32
+                                             glintra_version)
+  # windres records no dependency on the files it embeds or includes.
   set_source_files_properties(host.rc PROPERTIES
-    OBJECT_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/Glintra.scr.manifest)
+    OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/Glintra.scr.manifest;${CMAKE_SOURCE_DIR}/host/resources/version_info.rc;${CMAKE_BINARY_DIR}/generated/glintra_version.h;${CMAKE_SOURCE_DIR}/host/resources/host_icon.rc;${CMAKE_SOURCE_DIR}/host/resources/Glintra.ico")
   if(MSVC)
     target_link_options(glintra_host PRIVATE /MANIFEST:NO)
   endif()
@@ -35,6 +36,7 @@ endif()
 # form with its still.
 add_library(host_preview_layout STATIC preview_layout.cpp)
 target_include_directories(host_preview_layout PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(host_preview_layout PUBLIC host_forms_core)
 if(WIN32)
   target_sources(glintra_host PRIVATE glintra_r.cpp ${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc)
   target_link_libraries(glintra_host PRIVATE host_preview_layout gdi32)

@@ -38,7 +38,7 @@ public:
 
     // The exit status, or nothing if the host is still up after the wait.
     std::optional<DWORD> WaitForExit() const {
-        return ChildProcess::WaitForExit(kWaitSeconds, PumpMessages);
+        return ChildProcess::WaitForExit(kWaitSeconds, [] { PumpMessages(); });
     }
 };
 

@@ -15,6 +15,7 @@
 #include "e2e/program_folder.h"
 #include "e2e/screen_image.h"
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_input.h"
 #include "host/resources/glow_texture.h"
 #include "shared/program_contract.h"
 

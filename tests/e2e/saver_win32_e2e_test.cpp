@@ -90,7 +90,7 @@ public:
     // The exit status, or -1 when still running after `seconds`; the test's
     // windows keep being served meanwhile.
     long WaitForExit(double seconds) const {
-        const std::optional<DWORD> status = ChildProcess::WaitForExit(seconds, PumpMessages);
+        const std::optional<DWORD> status = ChildProcess::WaitForExit(seconds, [] { PumpMessages(); });
         return status ? static_cast<long>(*status) : -1;
     }
 

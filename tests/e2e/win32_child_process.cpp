@@ -19,27 +19,41 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pol
     }
 }
 
-void PumpMessages() {
+void PumpMessages(void (*dispatch)(MSG&)) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (dispatch != nullptr) {
+            dispatch(message);
+        } else {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
 }
 
-bool PumpUntil(const std::function<bool()>& condition, double seconds) {
+bool PumpUntil(const std::function<bool()>& condition, double seconds, void (*dispatch)(MSG&)) {
     const double deadline = Seconds() + seconds;
     for (;;) {
-        PumpMessages();
+        // One message at a time, the condition and the clock looked at after
+        // each: a busy timer (WM_TIMER comes whenever the queue is otherwise
+        // empty) would keep a loop that drains the queue going for ever.
+        MSG message;
+        const bool got = PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+        if (got && dispatch != nullptr) {
+            dispatch(message);
+        } else if (got) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
         if (condition()) return true;
         if (Seconds() >= deadline) return false;
         // Wakes at once for a message, a sent one included.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
+        if (!got) MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
     }
 }
 
-void PumpFor(double seconds) {
-    PumpUntil([] { return false; }, seconds);
+void PumpFor(double seconds, void (*dispatch)(MSG&)) {
+    PumpUntil([] { return false; }, seconds, dispatch);
 }
 
 ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal)
@@ -59,6 +73,7 @@ ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& argumen
     // the start failed.
     started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info_) != 0;
+    if (!started_) startError_ = GetLastError();
 }
 
 ChildProcess::~ChildProcess() {

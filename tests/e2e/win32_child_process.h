@@ -13,13 +13,16 @@ double Seconds();
 // `seconds` have passed (false).
 bool WaitUntil(const std::function<bool()>& condition, double seconds, DWORD pollMilliseconds = 20);
 
-// Handles the messages of the test's own windows that are waiting now.
-void PumpMessages();
+// Handles the messages of the test's own windows that are waiting now, each
+// through `dispatch` (a form toolkit's loop step) or, by default,
+// TranslateMessage and DispatchMessage.
+void PumpMessages(void (*dispatch)(MSG&) = nullptr);
 // The same as WaitUntil, handling the test's own windows' messages meanwhile:
 // a window that another process parents into, destroys or sends to must
 // answer, or that process waits for it.
-bool PumpUntil(const std::function<bool()>& condition, double seconds);
-void PumpFor(double seconds);
+bool PumpUntil(const std::function<bool()>& condition, double seconds,
+               void (*dispatch)(MSG&) = nullptr);
+void PumpFor(double seconds, void (*dispatch)(MSG&) = nullptr);
 
 // A program started with CreateProcess for a test: its quoted path, a blank
 // and the arguments as its command line. One still running when this goes
@@ -35,6 +38,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return started_; }
+    // GetLastError of a start that failed; 0 after a start.
+    DWORD startError() const { return startError_; }
     DWORD pid() const { return info_.dwProcessId; }
     bool Running() const;
 
@@ -48,4 +53,5 @@ public:
 private:
     PROCESS_INFORMATION info_{};
     bool started_ = false;
+    DWORD startError_ = 0;
 };

@@ -1,4 +1,5 @@
-// The form toolkit under Wine: real windows and real window-message timers.
+// The form toolkit under Wine: real windows and real window-message timers,
+// containers painting and hit-testing their windowless controls, the focus.
 // What ends the process (End, the last form unloading) is watched from
 // outside, on this program started again as a child in one of its modes.
 #include <windows.h>
@@ -7,15 +8,24 @@
 
 #include <cstdio>
 #include <fstream>
+#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "e2e/win32_input.h"
+#include "e2e/win32_screen.h"
 #include "host/forms/application.h"
 #include "host/forms/form.h"
+#include "host/forms/image.h"
+#include "host/forms/label.h"
+#include "host/forms/picture_box.h"
+#include "host/forms/shape.h"
 #include "host/forms/timer.h"
+#include "host/forms/user_control.h"
 
 using forms::Form;
 using forms::Timer;
@@ -24,28 +34,6 @@ using forms::UnloadMode;
 namespace {
 
 using Log = std::vector<std::string>;
-
-double Now() { return static_cast<double>(GetTickCount64()) / 1000.0; }
-
-// Dispatches messages, as a modal loop would, until `done` or the time is up.
-bool PumpUntil(const std::function<bool()>& done, double seconds) {
-    const double deadline = Now() + seconds;
-    for (;;) {
-        MSG message;
-        const bool got = PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
-        if (got) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done()) return true;
-        if (Now() >= deadline) return false;
-        if (!got) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(double seconds) {
-    PumpUntil([] { return false; }, seconds);
-}
 
 // A form that writes its events into a log, under its caption.
 class LoggingForm : public Form {
@@ -175,10 +163,30 @@ TEST(Form, UnloadInsideItsOwnHandlerKeepsTheWindowUntilTheHandlerReturns) {
     EXPECT_EQ(ticks, 1) << "an unloaded form's timer ticked";
 }
 
-TEST(Form, ShowModalDisablesTheOtherFormsAndReturnsWhenTheFormUnloads) {
+// A form that notes, when its window is hidden and when it is destroyed,
+// whether `other` is enabled by then.
+class WatchedForm : public LoggingForm {
+public:
+    WatchedForm(std::string caption, Log& log, Form& other)
+        : LoggingForm(std::move(caption), log), other_(other) {}
+    std::vector<bool> otherEnabledAsTheWindowWent;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if ((message == WM_SHOWWINDOW && wParam == FALSE) || message == WM_DESTROY) {
+            otherEnabledAsTheWindowWent.push_back(IsWindowEnabled(other_.hwnd()) != FALSE);
+        }
+        return LoggingForm::OnMessage(message, wParam, lParam);
+    }
+
+private:
+    Form& other_;
+};
+
+TEST(Form, ShowModalDisablesTheOtherFormsAndEnablesThemBeforeItsWindowGoes) {
     Log log;
     LoggingForm other("Other", log);
-    LoggingForm dialog("Dialog", log);
+    WatchedForm dialog("Dialog", log, other);
     ASSERT_TRUE(other.Load());
     int ticks = 0;
     bool visibleWhileShown = false, otherEnabledWhileShown = true;
@@ -201,6 +209,7 @@ TEST(Form, ShowModalDisablesTheOtherFormsAndReturnsWhenTheFormUnloads) {
     EXPECT_EQ(ticks, 3);
     EXPECT_TRUE(visibleWhileShown);
     EXPECT_FALSE(otherEnabledWhileShown);
+    EXPECT_EQ(dialog.otherEnabledAsTheWindowWent, (std::vector<bool>{true, true}));
     EXPECT_TRUE(IsWindowEnabled(other.hwnd()));
     EXPECT_FALSE(dialog.IsLoaded());
     EXPECT_EQ(log, (Log{"Other.Load", "Dialog.Load", "Dialog.QueryUnload", "Dialog.Unload"}));
@@ -269,6 +278,284 @@ TEST(Timer, TicksOnlyWhileEnabledWithAnInterval) {
     EXPECT_TRUE(PumpUntil([&] { return offTicks > 0; }, 5));
     zero.SetInterval(5);
     EXPECT_TRUE(PumpUntil([&] { return zeroTicks > 0; }, 5));
+    form.Unload();
+}
+
+// Re-enabling a running timer changes nothing: the saver's CD check enables
+// its 200 ms timer on every tick, which must keep its interval. Here a
+// 200 ms timer is enabled again every 50 ms; restarting its count each time
+// would keep it from ever ticking.
+TEST(Timer, EnablingAnEnabledTimerKeepsItsCount) {
+    Log log;
+    LoggingForm form("F", log);
+    int slowTicks = 0, fastTicks = 0;
+    Timer slow(form, 200, true, [&] {
+        ++slowTicks;
+        slow.SetEnabled(true);  // as the CD check does in its own tick
+    });
+    Timer fast(form, 50, true, [&] {
+        ++fastTicks;
+        slow.SetEnabled(true);
+    });
+    ASSERT_TRUE(form.Load());
+    EXPECT_TRUE(PumpUntil([&] { return slowTicks >= 3; }, 10))
+        << slowTicks << " ticks of the slow timer beside " << fastTicks << " of the fast one";
+    form.Unload();
+}
+
+// ---- Containers and controls ----
+
+// A user control of the test's own: logs its events, and may unload its
+// form from its mouse-up handler as a button's Click does.
+class TestControl : public forms::UserControl {
+public:
+    TestControl(forms::Container& parent, forms::TwipsRect rect, Log& log)
+        : UserControl(parent, rect, forms::PropertyBag{}), log_(log) {}
+    std::function<void()> onMouseUp;
+    forms::Timer timer{*this, 10, false, [this] { log_.push_back("control.Timer"); }};
+
+protected:
+    void UserControl_ReadProperties(forms::PropertyBag&) override {
+        log_.push_back("ReadProperties");
+    }
+    void UserControl_Resize() override { log_.push_back("Resize"); }
+    void UserControl_MouseDown(int button, int, double, double) override {
+        log_.push_back("control.MouseDown " + std::to_string(button));
+    }
+    void UserControl_MouseUp(int button, int, double, double) override {
+        log_.push_back("control.MouseUp " + std::to_string(button));
+        if (onMouseUp) onMouseUp();
+    }
+    void UserControl_GotFocus() override { log_.push_back("control.GotFocus"); }
+    void UserControl_LostFocus() override { log_.push_back("control.LostFocus"); }
+
+private:
+    Log& log_;
+};
+
+// A form with a control whose handler unloads the form: neither window goes
+// while the handler runs (the control's handler, inside the form), and
+// both go once it has returned. The depth is the thread's, so this holds
+// for a window inside the one being unloaded.
+TEST(Window, NothingIsDestroyedUnderARunningHandlerOfTheThread) {
+    Log log;
+    LoggingForm form("F", log);
+    TestControl control(form, {150, 150, 600, 300}, log);
+    bool keptWhileRunning = false;
+    control.onMouseUp = [&] {
+        const HWND formWindow = form.hwnd(), controlWindow = control.hwnd();
+        form.Unload();
+        keptWhileRunning = IsWindow(formWindow) && IsWindow(controlWindow) &&
+                           !IsWindowVisible(formWindow) && forms::Window::HandlerDepth() > 0;
+    };
+    ASSERT_TRUE(form.Load());
+    const HWND formWindow = form.hwnd(), controlWindow = control.hwnd();
+    EXPECT_EQ(log, (Log{"ReadProperties", "Resize", "F.Load"}));
+    SendMessageW(controlWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(controlWindow, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(keptWhileRunning);
+    EXPECT_FALSE(IsWindow(controlWindow));
+    EXPECT_FALSE(IsWindow(formWindow));
+    EXPECT_EQ(form.hwnd(), nullptr);
+    EXPECT_EQ(control.hwnd(), nullptr);
+    EXPECT_EQ(forms::Window::HandlerDepth(), 0);
+}
+
+// Each kind of window has its class, none with double clicks; a control's
+// timer ticks while its form is loaded.
+TEST(Window, KindsOfWindowAndTheirTimers) {
+    Log log;
+    LoggingForm form("F", log);
+    forms::PictureBox box(form, {0, 0, 300, 300});
+    TestControl control(box, {0, 0, 150, 150}, log);
+    ASSERT_TRUE(form.Load());
+    for (const auto& [window, name] :
+         std::vector<std::pair<HWND, std::wstring>>{{form.hwnd(), L"Glintra.Form"},
+                                                    {box.hwnd(), L"Glintra.PictureBox"},
+                                                    {control.hwnd(), L"Glintra.UserControl"}}) {
+        wchar_t className[64] = {};
+        GetClassNameW(window, className, 64);
+        EXPECT_EQ(className, name);
+        EXPECT_EQ(GetClassLongW(window, GCL_STYLE) & CS_DBLCLKS, 0u) << className;
+    }
+    EXPECT_EQ(GetParent(control.hwnd()), box.hwnd());
+    EXPECT_NE(box.Id(), 0);
+
+    control.timer.SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return log.back() == "control.Timer"; }, 5));
+    form.Unload();
+    log.clear();
+    PumpFor(0.1);
+    EXPECT_TRUE(log.empty()) << "a control's timer ticked on an unloaded form";
+}
+
+// A picture box on a form, holding windowless controls: painted over its
+// persistent image in z-order, each handed the mouse it is under.
+class PanelForm : public Form {
+public:
+    explicit PanelForm(Log& log) : Form("Panel"), log_(log) {}
+
+    forms::PictureBox panel{*this, {0, 0, 1500, 900}};                           // 100 x 60 pixels
+    std::array<forms::Label, 2> lbl{forms::Label{panel, {0, 0, 600, 300}},       // 0-39 x 0-19
+                                    forms::Label{panel, {300, 150, 600, 300}}};  // 20-59 x 10-29
+    forms::Shape frame{panel, {900, 450, 450, 300}};                             // 60-89 x 30-49
+    forms::Image mark{panel, {0, 600, 300, 300}};                                // 0-19 x 40-59
+
+protected:
+    DWORD Style() const override { return WS_POPUP | WS_CLIPCHILDREN; }
+    void Form_Load() override {
+        Move(1500, 1500);
+        SetInnerSize(1500, 900);
+        panel.SetBackColor(0xFFFFFF);
+        for (size_t i = 0; i < lbl.size(); ++i) {
+            lbl[i].SetBackColor(i == 0 ? 0x0000FF : 0xFF0000);  // red, blue
+            lbl[i].MouseDown = [this, i](const forms::MouseEvent& e) {
+                log_.push_back("lbl(" + std::to_string(i) + ").MouseDown " +
+                               std::to_string(e.button) + " at " + std::to_string(int(e.x)) + "," +
+                               std::to_string(int(e.y)));
+            };
+            lbl[i].MouseMove = [this, i](const forms::MouseEvent& e) {
+                log_.push_back("lbl(" + std::to_string(i) + ").MouseMove " +
+                               std::to_string(e.button));
+            };
+            lbl[i].MouseUp = [this, i](const forms::MouseEvent&) {
+                log_.push_back("lbl(" + std::to_string(i) + ").MouseUp");
+            };
+        }
+        panel.MouseDown = [this](const forms::MouseEvent&) { log_.push_back("panel.MouseDown"); };
+    }
+
+private:
+    Log& log_;
+};
+
+uint32_t Rgb(const ScreenImage& image, int x, int y) {
+    const unsigned char* p = image.At(x, y);
+    return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
+TEST(Container, PaintsItsControlsInZOrderOverItsImage) {
+    Log log;
+    PanelForm form(log);
+    ASSERT_TRUE(form.Load());
+    form.Show();
+    // Placed and sized in twips (a popup: no border around its inner area).
+    EXPECT_EQ((std::vector<double>{form.Left(), form.Top(), form.Width(), form.Height()}),
+              (std::vector<double>{1500, 1500, 1500, 900}));
+    // A 4 x 4 green picture in a 20 x 20 image: drawn at its own size.
+    const uint32_t green[16] = {0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00,
+                                0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00,
+                                0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00};
+    form.mark.SetPicture(std::make_shared<forms::Picture>(CreateBitmap(4, 4, 1, 32, green)));
+    // Drawn into the persistent image, which stays under the controls.
+    form.panel.Line(1350, 0, 1350, 900, 0x000000);  // column 90
+    form.panel.Refresh();
+
+    ScreenImage shot = CaptureWindowPainting(form.panel.hwnd());
+    ASSERT_EQ(shot.width, 100);
+    EXPECT_EQ(Rgb(shot, 5, 5), 0xFF0000u) << "lbl(0)";
+    EXPECT_EQ(Rgb(shot, 30, 15), 0x0000FFu) << "lbl(1) over lbl(0)";
+    EXPECT_EQ(Rgb(shot, 60, 30), 0x000000u) << "the shape's outline";
+    EXPECT_EQ(Rgb(shot, 70, 40), 0xFFFFFFu) << "inside the shape";
+    EXPECT_EQ(Rgb(shot, 2, 42), 0x00FF00u) << "the picture";
+    EXPECT_EQ(Rgb(shot, 10, 50), 0xFFFFFFu) << "the image beyond its picture";
+    EXPECT_EQ(Rgb(shot, 90, 10), 0x000000u) << "the line";
+    EXPECT_EQ(Rgb(shot, 95, 10), 0xFFFFFFu);
+
+    form.lbl[0].ZOrder(true);
+    form.lbl[1].SetVisible(false);
+    form.panel.Refresh();
+    shot = CaptureWindowPainting(form.panel.hwnd());
+    EXPECT_EQ(Rgb(shot, 30, 15), 0xFF0000u) << "lbl(0) brought up";
+    EXPECT_EQ(Rgb(shot, 50, 25), 0xFFFFFFu) << "a hidden label";
+    // What the window shows on the screen is the same picture.
+    RECT onScreen = {};
+    GetWindowRect(form.panel.hwnd(), &onScreen);
+    PumpFor(0.2);
+    EXPECT_EQ(CountChangedPixels(CaptureScreenArea(onScreen), shot), 0);
+    form.Unload();
+}
+
+TEST(Container, HandsTheMouseToTheControlUnderItAndHoldsItUntilTheLastButtonIsUp) {
+    Log log;
+    PanelForm form(log);
+    ASSERT_TRUE(form.Load());
+    const HWND panel = form.panel.hwnd();
+    const auto send = [&](UINT message, WPARAM keys, int x, int y) {
+        SendMessageW(panel, message, keys, MAKELPARAM(x, y));
+    };
+    send(WM_LBUTTONDOWN, MK_LBUTTON, 30, 15);  // both labels: the upper one
+    send(WM_MOUSEMOVE, MK_LBUTTON, 200, 200);  // far off: still captured
+    send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 5, 5);
+    send(WM_LBUTTONUP, MK_RBUTTON, 5, 5);
+    EXPECT_EQ(GetCapture(), panel);
+    send(WM_RBUTTONUP, 0, 5, 5);
+    EXPECT_NE(GetCapture(), panel);
+    send(WM_MOUSEMOVE, 0, 5, 5);               // where the release was: no move
+    send(WM_MOUSEMOVE, 0, 6, 5);               // no button: the control under the pointer
+    send(WM_MOUSEMOVE, 0, 6, 5);               // the same place again: no move
+    send(WM_LBUTTONDOWN, MK_LBUTTON, 70, 40);  // the shape: the container's
+    send(WM_LBUTTONUP, 0, 70, 40);
+    form.lbl[0].SetEnabled(false);
+    send(WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);  // a disabled label: the container's
+    send(WM_RBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(log, (Log{"lbl(1).MouseDown 1 at 150,75", "lbl(1).MouseMove 1",
+                        "lbl(1).MouseDown 2 at -225,-75", "lbl(1).MouseUp", "lbl(1).MouseUp",
+                        "lbl(0).MouseMove 0", "panel.MouseDown", "panel.MouseDown"}));
+    form.Unload();
+}
+
+// The focus: the first control in the tab order when the form is
+// activated, Tab and Shift+Tab along TabIndex across the containers; a
+// user control hears of the focus coming and going within its form.
+TEST(Form, TabMovesTheFocusAlongTheTabOrder) {
+    Log log;
+    LoggingForm form("F", log);
+    forms::PictureBox box(form, {0, 0, 600, 600});
+    TestControl inBox(box, {0, 0, 300, 300}, log);
+    TestControl onForm(form, {900, 0, 300, 300}, log);
+    box.SetTabIndex(1);
+    onForm.SetTabIndex(2);
+    inBox.SetTabIndex(3);
+    ASSERT_TRUE(form.Load());
+    form.Show();
+    SetForegroundWindow(form.hwnd());
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == box.hwnd(); }, 5)) << "first in the order";
+    log.clear();
+    MSG tab = {};
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    const auto pressTab = [&] {
+        tab.hwnd = GetFocus();
+        Form::Dispatch(tab);
+        return GetFocus();
+    };
+    EXPECT_EQ(pressTab(), onForm.hwnd());
+    EXPECT_EQ(pressTab(), inBox.hwnd());
+    EXPECT_EQ(pressTab(), box.hwnd());
+    EXPECT_EQ(log, (Log{"control.GotFocus", "control.LostFocus", "control.GotFocus",
+                        "control.LostFocus"}));
+    form.Unload();
+}
+
+// A user control with a transparent background shows what lies behind it,
+// and its windowless controls over that.
+TEST(Container, ATransparentUserControlShowsItsContainerBehindIt) {
+    Log log;
+    PanelForm form(log);
+    TestControl control(form.panel, {0, 0, 900, 450}, log);  // 60 x 30 over both labels
+    forms::Label caption(control, {600, 0, 300, 300});       // 40-59 x 0-19 inside it
+    ASSERT_TRUE(form.Load());
+    caption.SetBackColor(0x00FF00);
+    control.SetBackColor(0x808080);
+    ScreenImage shot = CaptureWindowPainting(control.hwnd());
+    EXPECT_EQ(Rgb(shot, 5, 5), 0x808080u) << "opaque: its own image";
+    ASSERT_TRUE(control.SetBackStyle(0));
+    EXPECT_FALSE(control.SetBackStyle(2));
+    shot = CaptureWindowPainting(control.hwnd());
+    EXPECT_EQ(Rgb(shot, 5, 5), 0xFF0000u) << "lbl(0) behind";
+    EXPECT_EQ(Rgb(shot, 30, 15), 0x0000FFu) << "lbl(1) behind";
+    EXPECT_EQ(Rgb(shot, 50, 5), 0x00FF00u) << "its own label";
     form.Unload();
 }
 

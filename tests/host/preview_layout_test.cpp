@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -43,15 +42,6 @@ TEST(LayOutPreview, CoversTheWindowAndGivesItsPixelsBack) {
         EXPECT_EQ(layout.imageWidth, c.imageWidth);
         EXPECT_EQ(layout.imageHeight, c.imageHeight);
     }
-}
-
-TEST(TwipsFromPixels, RoundsHalvesToEvenAndRefusesWhatDoesNotFit) {
-    EXPECT_EQ(TwipsFromPixels(1, 14.5), 14);
-    EXPECT_EQ(TwipsFromPixels(1, 15.5), 16);
-    EXPECT_EQ(TwipsFromPixels(-2184, 15), -32760);
-    EXPECT_EQ(TwipsFromPixels(-2185, 15), 0);
-    EXPECT_EQ(TwipsFromPixels(100, std::nan("")), 0);  // no factor to be had
-    EXPECT_EQ(PixelsFromTwips(1500, 0), 0);
 }
 
 }  // namespace

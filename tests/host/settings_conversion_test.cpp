@@ -84,6 +84,35 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"inf", kFails}, NumberCase{"nan", kFails},
                       NumberCase{"1\r", kFails}));
 
+// The decimal reading on its own: no number and out of range told apart,
+// and each rounding at its edges.
+TEST(ReadDecimalWholeNumber, StatusAndRounding) {
+    using R = WholeNumberReading;
+    constexpr Rounding kDown = Rounding::kDown, kEven = Rounding::kHalfToEven;
+    const struct {
+        const char* text;
+        Rounding rounding;
+        R::Status status;
+        int16_t value;
+    } cases[] = {
+        // clang-format off
+        {"2.5", kDown, R::kNumber, 2}, {"2.5", kEven, R::kNumber, 2}, {"3.5", kDown, R::kNumber, 3},
+        {"3.5", kEven, R::kNumber, 4}, {"-2.5", kDown, R::kNumber, -3}, {"-2.5", kEven, R::kNumber, -2},
+        {"2.500001", kEven, R::kNumber, 3}, {"0.0005e3", kEven, R::kNumber, 0},
+        {"0.0015e3", kEven, R::kNumber, 2}, {"-0.05", kEven, R::kNumber, 0},
+        {"32767.5", kDown, R::kNumber, 32767}, {"32767.5", kEven, R::kOutOfRange, 0},
+        {"-32768.5", kDown, R::kOutOfRange, 0}, {"-32768.5", kEven, R::kNumber, -32768},
+        {"1e9", kEven, R::kOutOfRange, 0}, {"abc", kDown, R::kNotANumber, 0},
+        {"", kEven, R::kNotANumber, 0}, {"&H10", kDown, R::kNotANumber, 0},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const R reading = ReadDecimalWholeNumber(c.text, c.rounding);
+        EXPECT_EQ(reading.status, c.status) << c.text;
+        EXPECT_EQ(reading.value, c.value) << c.text;
+    }
+}
+
 TEST(FormatIniNumber, BlankBeforeNonNegativeMinusBeforeNegative) {
     const struct {
         int16_t value;

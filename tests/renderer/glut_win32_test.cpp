@@ -382,7 +382,8 @@ HWND WaitForWindow(const char* className, const char* title) {
 
 TEST(GlutProgramEndTest, WindowClosedFromOutsideEndsThroughTheExitFunctionWithStatusZero) {
     Child child("run");
-    ASSERT_TRUE(child.started()) << "cannot start a copy of this program: error " << GetLastError();
+    ASSERT_TRUE(child.started()) << "the test program could not start a copy of itself, error "
+                                 << child.startError();
     HWND childWindow = WaitForWindow(nullptr, kChildTitle);
     ASSERT_NE(childWindow, nullptr);
     Sleep(200);  // let it draw frames, as the renderer does when the host closes it
@@ -392,7 +393,8 @@ TEST(GlutProgramEndTest, WindowClosedFromOutsideEndsThroughTheExitFunctionWithSt
 
 TEST(GlutProgramEndTest, MissingPixelFormatShowsAMessageAndEndsThroughTheExitFunctionWithOne) {
     Child child("index");
-    ASSERT_TRUE(child.started()) << "cannot start a copy of this program: error " << GetLastError();
+    ASSERT_TRUE(child.started()) << "the test program could not start a copy of itself, error "
+                                 << child.startError();
     HWND box = WaitForWindow("#32770", "GLUT");  // the dialog class of message boxes
     ASSERT_NE(box, nullptr);
     char text[256] = {};

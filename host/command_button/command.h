@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "host/command_button/button_state.h"
+#include "host/command_button/face_frame.h"
+#include "host/forms/label.h"
+#include "host/forms/picture.h"
+#include "host/forms/timer.h"
+#include "host/forms/user_control.h"
+
+// The host's own push button, registered as "Glintra.Command": a gradient
+// face with a frame cut from one of six face pictures (normal, pointer over,
+// pressed, disabled, focused, focused with the pointer over), a centred
+// caption, and a Click event when a mouse button is released on it. It takes
+// the focus on a click and shows it, but no key clicks it.
+//
+// Its parts, in the order they are made: the hover poll TmrMouse (100 ms,
+// started by Initialize), the pictures HighLight, Pressed and Normal, the
+// caption label LblMsg, the pictures Disable, HighLightSelect and Selected.
+// The pictures are never shown themselves; they are the sources of the frame.
+//
+// A form places one as a member, with its rectangle in twips in its
+// container and the properties the form stores for it:
+//   forms::PropertyBag bag;
+//   bag.Set("Caption", "設定");
+//   bag.Set("Font", forms::FontDescription{...});
+//   Command Cmd_Set{*this, {4800, 3000, 1095, 375}, bag};
+//   ... Cmd_Set.Click = [this] { Cmd_Set_Click(); };
+// and calls Initialize on it while it loads (SetupCommands).
+class Command : public forms::UserControl {
+public:
+    // `stored`: the properties the form keeps for the button; nothing for a
+    // button new on its form.
+    Command(forms::Container& parent, forms::TwipsRect rect,
+            std::optional<forms::PropertyBag> stored = std::nullopt);
+
+    // The caption's text.
+    std::string Caption() const;
+    void SetCaption(const std::string& New_Caption);
+    // The caption's font object itself: a change to it shows at once. Set by
+    // reference.
+    forms::FontRef Font() const;
+    void SetFont(forms::FontRef New_Font);
+    // The caption's colour, &H00BBGGRR. Reading it also repaints an enabled
+    // button in its normal look; setting a colour that is not valid changes
+    // nothing but that repaint and notifies no change.
+    uint32_t FontColour();
+    void SetFontColour(uint32_t New_FontColour);
+    // The button's own: a disabled button still has its window, and ignores
+    // the mouse and the focus itself. Reading it also repaints (and, the
+    // first time on a new button, turns it on).
+    bool Enabled();
+    void SetEnabled(bool New_Enabled);
+    // The background style: 255 opaque, 0 transparent (the face is not
+    // shown, the caption is). Any value but 0 makes it opaque.
+    uint8_t Visible();
+    void SetVisible(uint8_t New_Visible);
+
+    // Starts tracking the pointer: the normal state and the hover poll.
+    // Does not repaint.
+    void Initialize();
+
+    // Raised when a mouse button is released on the button (Part of the
+    // form's code: Cmd_Set_Click and the like), as the last step of the
+    // release's handling.
+    std::function<void()> Click;
+
+protected:
+    void UserControl_ReadProperties(forms::PropertyBag& PropBag) override;
+    void UserControl_WriteProperties(forms::PropertyBag& PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_MouseDown(int Button, int Shift, double X, double Y) override;
+    void UserControl_MouseMove(int Button, int Shift, double X, double Y) override;
+    void UserControl_MouseUp(int Button, int Shift, double X, double Y) override;
+    void UserControl_GotFocus() override;
+    void UserControl_LostFocus() override;
+
+private:
+    // The tests and the benchmark look inside through it.
+    friend struct CommandProbe;
+
+    void LblMsg_MouseDown(int Button, int Shift, double X, double Y);
+    void LblMsg_MouseMove(int Button, int Shift, double X, double Y);
+    void LblMsg_MouseUp(int Button, int Shift, double X, double Y);
+    void TmrMouse_Timer();
+    void MouseLeave();
+
+    void ApplyEnabled();
+    void RefreshFace();
+    void DrawFace(command_button::Face face);
+    void DrawGradient();
+    // Runs one handler's transitions: the new state, its face, its Click.
+    void React(command_button::Event event, int button = 0);
+    const forms::Picture* PictureOf(command_button::Face face) const;
+
+    bool GradientReversed = false;
+    uint8_t FirstRun = 0;
+    bool ButtonEnabled = false;
+    command_button::ButtonState ButtonState = command_button::ButtonState::StateNone;
+    bool LeftDown = false;
+    command_button::FrameSizes FrameSizes;
+
+    forms::Timer TmrMouse;
+    forms::PictureRef HighLight;
+    forms::PictureRef Pressed;
+    forms::PictureRef Normal;
+    forms::Label LblMsg;
+    forms::PictureRef Disable;
+    forms::PictureRef HighLightSelect;
+    forms::PictureRef Selected;
+};

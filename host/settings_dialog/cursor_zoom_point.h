@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// The zoom point (ZoomX, ZoomY) that Form_Load takes from the mouse position,
+// for the dialog's opening and closing zooms (ZoomFromCursor, ZoomToCursor in
+// host/saver/glintra_b). Portable.
+
+struct ZoomXY {
+    int16_t x = 0;
+    int16_t y = 0;
+};
+
+// The zoom point after reading the cursor position: `gotCursor` is whether
+// GetCursorPos succeeded, (`x`, `y`) the point it gave in screen pixels.
+// Failure gives 0, 0. A coordinate outside -32768..32767 doesn't convert to
+// 16 bits, and that coordinate keeps its value in `previous` (0 at load).
+ZoomXY ZoomPointFromCursor(bool gotCursor, int32_t x, int32_t y, ZoomXY previous);

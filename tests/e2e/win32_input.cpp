@@ -1,0 +1,35 @@
+#include "e2e/win32_input.h"
+
+#include "e2e/win32_child_process.h"
+
+bool MoveMouseTo(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    // https://learn.microsoft.com/en-us/windows/win32/api/winuser/ns-winuser-mouseinput
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    return PumpUntil(
+        [&] {
+            POINT p;
+            return GetCursorPos(&p) && p.x == x && p.y == y;
+        },
+        5);
+}
+
+void SendMouseButton(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+}
+
+void TapKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}

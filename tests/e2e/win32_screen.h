@@ -1,0 +1,17 @@
+#pragma once
+
+// Pictures from the Windows side as the tests compare them: a part of the
+// screen, what a window paints of itself, a GDI bitmap; top-down RGB.
+#include <windows.h>
+
+#include "e2e/screen_image.h"
+
+// `area` of the screen as the user sees it (screen pixels).
+ScreenImage CaptureScreenArea(const RECT& area);
+
+// What `window` paints of itself (PrintWindow: WM_PRINT, WM_PRINTCLIENT),
+// over grey; also for windows the system does not put on the screen.
+ScreenImage CaptureWindowPainting(HWND window);
+
+// The pixels of `bitmap`, whatever its format; empty when they can't be read.
+ScreenImage PixelsOfBitmap(HBITMAP bitmap);
