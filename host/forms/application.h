@@ -25,6 +25,18 @@ void MsgBox(const std::string& text, const std::string& title);
 // ticks wait until `main` has returned.
 [[noreturn]] void RunApplication(void (*main)());
 
+// The application-wide mouse pointer: while it is not the default, every
+// window of the host shows it wherever the pointer is over them, whatever
+// the window's own pointer; the default gives each window its own back.
+// A change shows at once, even while the host is busy and handles no
+// messages (the hourglass around a slow call).
+enum class MousePointer {
+    Default = 0,
+    Hourglass = 11,
+};
+void SetMousePointer(MousePointer pointer);
+MousePointer CurrentMousePointer();
+
 // Ends the host on the spot: the process exits with status 0, and no form
 // event (QueryUnload, Unload) or timer tick runs any more.
 [[noreturn]] void End();

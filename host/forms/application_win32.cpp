@@ -61,6 +61,31 @@ std::u16string CommandLine() {
     return ArgumentsOfCommandLine(U16(GetCommandLineW()));
 }
 
+namespace {
+MousePointer applicationPointer = MousePointer::Default;
+}  // namespace
+
+void SetMousePointer(MousePointer pointer) {
+    applicationPointer = pointer;
+    if (pointer == MousePointer::Hourglass) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return;
+    }
+    // The window under the pointer chooses its own again, as if the pointer
+    // had just moved there.
+    POINT at = {};
+    const HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+    if (under != nullptr && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
+        const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                     MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+    } else {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    }
+}
+
+MousePointer CurrentMousePointer() { return applicationPointer; }
+
 void MsgBox(const std::string& text, const std::string& title) {
     MessageBoxW(GetActiveWindow(), forms::WideFromUtf8(text).c_str(),
                 forms::WideFromUtf8(title).c_str(), MB_OK);

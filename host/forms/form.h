@@ -88,12 +88,16 @@ protected:
     // The window's styles, read when it is made.
     virtual DWORD Style() const { return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN; }
     virtual DWORD ExStyle() const { return 0; }
+    // The ICON resource of the program shown in the caption and the task
+    // switcher; 0: the system's default.
+    virtual int IconResource() const { return 0; }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool TimersLive() const override { return loaded_; }
 
 private:
     bool RunUnload(UnloadMode mode, bool windowGoing);
+    void SetIcons();
     void EnableDisabledForms();
     void OnMouse(MouseAction action, const MouseEvent& event) override;
     void OnResize() override;

@@ -51,6 +51,7 @@ bool Form::Load() {
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT)) {
             return false;
         }
+        SetIcons();
         // The controls' windows, and their properties read, before the
         // form's own load handler runs.
         CreateChildControls();
@@ -64,6 +65,27 @@ bool Form::Load() {
         Form_Load();
     }
     return loaded_;
+}
+
+void Form::SetIcons() {
+    const int id = IconResource();
+    if (id == 0) return;
+    // The big icon for the task switcher, the small one for the caption, each
+    // from the image of that size in the icon resource.
+    // https://learn.microsoft.com/en-us/windows/win32/winmsg/wm-seticon
+    const struct {
+        WPARAM which;
+        int widthMetric, heightMetric;
+    } kIcons[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};
+    for (const auto& icon : kIcons) {
+        // Shared: the system keeps a resource icon loaded with LR_SHARED.
+        const HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                        GetSystemMetrics(icon.widthMetric),
+                                        GetSystemMetrics(icon.heightMetric), LR_SHARED);
+        if (image != nullptr) {
+            SendMessageW(hwnd(), WM_SETICON, icon.which, reinterpret_cast<LPARAM>(image));
+        }
+    }
 }
 
 void Form::Show() {
@@ -80,6 +102,7 @@ void Form::ShowModal() {
         }
     }
     Show();
+    const LoadingScope::Suspended ticking;
     while (loaded_) {
         MSG message;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);

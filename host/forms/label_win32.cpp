@@ -85,8 +85,34 @@ void Label::Paint(HDC dc, const RECT& bounds) {
     const UINT align = alignment_ == Alignment::Center  ? DT_CENTER
                        : alignment_ == Alignment::Right ? DT_RIGHT
                                                         : DT_LEFT;
-    const UINT format = align | DT_TOP | DT_WORDBREAK | DT_EXPANDTABS;
+    UINT format = align | DT_TOP | DT_WORDBREAK | DT_EXPANDTABS;
     const int length = static_cast<int>(wide.size());
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    if (metrics.tmHeight > 0 && text.bottom - text.top < 2 * metrics.tmHeight) {
+        // A label one line high shows its one line whole: a face a little
+        // wider than the one it was laid out for (a substitute font) would
+        // otherwise break it and leave only its first words. The line may
+        // run past the label's sides into what is beside it.
+        format = align | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS;
+        RECT needed = text;
+        DrawTextW(dc, wide.c_str(), length, &needed, format | DT_CALCRECT);
+        const LONG overflow = (needed.right - needed.left) - (text.right - text.left);
+        if (overflow > 0) {
+            if (alignment_ == Alignment::Center) {
+                text.left -= overflow / 2;
+                text.right += overflow - overflow / 2;
+            } else if (alignment_ == Alignment::Right) {
+                text.left -= overflow;
+            } else {
+                text.right += overflow;
+            }
+            // The container clips to the label's rectangle; the line's own
+            // rectangle takes its place.
+            SelectClipRgn(dc, nullptr);
+            IntersectClipRect(dc, text.left, bounds.top, text.right + 1, bounds.bottom);
+        }
+    }
     if (Enabled()) {
         SetTextColor(dc, DrawingColour(foreColor_));
         DrawTextW(dc, wide.c_str(), length, &text, format);

@@ -4,14 +4,33 @@
 
 namespace forms {
 
-std::wstring WideFromUtf8(const std::string& text) {
+namespace {
+
+std::wstring WideFrom(UINT codePage, const std::string& text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     if (length <= 0) return {};
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+}  // namespace
+
+std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text); }
+
+std::wstring WideFromAnsi(const std::string& text) { return WideFrom(CP_ACP, text); }
+
+std::string Utf8FromWide(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
 }
 
 std::optional<std::string> AnsiFromWide(const std::wstring& text) {

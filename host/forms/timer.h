@@ -60,6 +60,23 @@ public:
     LoadingScope& operator=(const LoadingScope&) = delete;
 
     static bool Active();
+
+    // A modal loop inside loading code (a form shown modally from the
+    // start-up procedure) lets the timers tick again while it runs: the user
+    // is at the form by then.
+    class Suspended {
+    public:
+        Suspended();
+        ~Suspended();
+        Suspended(const Suspended&) = delete;
+        Suspended& operator=(const Suspended&) = delete;
+
+    private:
+        int depth_;
+    };
+
+private:
+    static void RunDeferred();
 };
 
 }  // namespace forms

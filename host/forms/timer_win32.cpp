@@ -85,6 +85,10 @@ LoadingScope::LoadingScope() { ++loadingDepth; }
 
 LoadingScope::~LoadingScope() {
     if (--loadingDepth > 0) return;
+    RunDeferred();
+}
+
+void LoadingScope::RunDeferred() {
     // One message per timer that waits: each finds its window's waiting
     // timers, the ones that a message before it ran already included.
     for (Timer* timer : AllTimers()) {
@@ -95,5 +99,12 @@ LoadingScope::~LoadingScope() {
 }
 
 bool LoadingScope::Active() { return loadingDepth > 0; }
+
+LoadingScope::Suspended::Suspended() : depth_(loadingDepth) {
+    loadingDepth = 0;
+    if (depth_ > 0) RunDeferred();
+}
+
+LoadingScope::Suspended::~Suspended() { loadingDepth = depth_; }
 
 }  // namespace forms

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/forms/application.h"
 #include "host/forms/timer.h"
 
 namespace forms {
@@ -130,6 +131,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     LRESULT result = 0;
     if (message == WM_TIMER && self->TickTimer(wParam)) {
         result = 0;
+    } else if (message == WM_SETCURSOR && CurrentMousePointer() != MousePointer::Default) {
+        // The application's pointer over every window of the host. A window
+        // of the system's inside one of ours (the combo box) asks its
+        // parent first, so it shows there too.
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        result = TRUE;
     } else if (message == kRunDeferredTicks) {
         self->RunDeferredTicks();
     } else {
