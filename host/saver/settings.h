@@ -18,6 +18,9 @@ constexpr const char kIniKeyKind[] = "BGM\x8B\xE6\x95\xAA";
 constexpr const char kIniKeyRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr const char kIniKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 constexpr const char kIniFileName[] = "\\Glintra.ini";
+// SaveSettings writes into "Glintra.ini.new" beside the file and then puts it
+// in the file's place; none is left behind.
+constexpr const char kIniDraftSuffix[] = ".new";
 
 // The settings file: the application folder followed by "\Glintra.ini";
 // empty when the host has no application folder (AppFolder()), and then
@@ -30,6 +33,7 @@ std::string SettingsFilePath();
 void LoadSettings();
 
 // Writes the three settings to the application folder's Glintra.ini, always
-// all three, in the order kind, repeat, file. Returns false when any of the
-// writes failed (a read-only folder, a locked file).
+// all three, in the order kind, repeat, file. Returns false when they could
+// not be written (a read-only folder or file, a locked file, a full disk);
+// the file then holds what it held before, all of it.
 [[nodiscard]] bool SaveSettings();

@@ -92,10 +92,30 @@ void LoadSettings() {
 bool SaveSettings() {
     const std::string file = SettingsFilePath();
     if (file.empty()) return false;
-    // All three, even after a failure: each key stands on its own.
-    const bool kindWritten = WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(BGMKind), file);
-    const bool repeatWritten =
-        WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(BGMRepeat), file);
-    const bool fileWritten = WriteIni(kIniSection, kIniKeyFile, BGMFile, file);
-    return kindWritten && repeatWritten && fileWritten;
+    // The three keys go into a copy beside the file, which then takes the
+    // file's place in one step: a write that fails part of the way (a full
+    // disk) leaves the file as it was, not with some keys new and some old.
+    const std::string draft = file + kIniDraftSuffix;
+    DeleteFileA(draft.c_str());  // one left by a run that was killed
+
+    const DWORD attributes = GetFileAttributesA(file.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A read-only settings file is one the user keeps as it is (replacing it
+    // would otherwise succeed wherever the folder may be written).
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    if (exists && !CopyFileA(file.c_str(), draft.c_str(), FALSE)) return false;
+
+    // All three, in this order; the draft is only of use when all are in it.
+    const bool written = WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(BGMKind), draft) &&
+                         WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(BGMRepeat), draft) &&
+                         WriteIni(kIniSection, kIniKeyFile, BGMFile, draft);
+    // https://learn.microsoft.com/en-us/windows/win32/api/winbase/nf-winbase-movefileexa
+    if (written && MoveFileExA(draft.c_str(), file.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(draft.c_str());
+    return false;
 }
