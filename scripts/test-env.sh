@@ -84,24 +84,45 @@ make_template() (
   WINEARCH=win64 "$(wine64_bin)" wineboot -i >"$tmp.log" 2>&1 ||
     { echo "test-env: wineboot could not make a prefix (see $tmp.log)" >&2; return 1; }
   "${reg[@]}" 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$tmp.log" 2>&1
-  local font
-  font=$(fc-list 2>/dev/null | grep -i -m1 'ipag.ttf' | cut -d: -f1 || true)
-  if [ -n "$font" ]; then
-    cp "$font" "$tmp/drive_c/windows/Fonts/"
-    for face in "MS Gothic" "MS UI Gothic" "MS PGothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  # The Japanese faces the host asks for, from the IPA fonts: the
+  # proportional ones (P, UI) from IPAPGothic, the fixed-pitch ones from
+  # IPAGothic.
+  local gothic pgothic face
+  gothic=$(fc-list 2>/dev/null | grep -i -m1 '/ipag.ttf' | cut -d: -f1 || true)
+  pgothic=$(fc-list 2>/dev/null | grep -i -m1 '/ipagp.ttf' | cut -d: -f1 || true)
+  if [ -n "$gothic" ]; then
+    cp "$gothic" "$tmp/drive_c/windows/Fonts/"
+    for face in "MS Gothic" "ＭＳ ゴシック" "MS Shell Dlg" "MS Shell Dlg 2"; do
       "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "IPAGothic" /f >>"$tmp.log" 2>&1
     done
   fi
+  [ -n "$pgothic" ] || pgothic=$gothic
+  if [ -n "$pgothic" ]; then
+    cp "$pgothic" "$tmp/drive_c/windows/Fonts/"
+    face=$(fc-query -f '%{family[0]}' "$pgothic" 2>/dev/null || echo IPAPGothic)
+    for f in "MS UI Gothic" "MS PGothic" "ＭＳ Ｐゴシック"; do
+      "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /t REG_SZ /d "$face" /f >>"$tmp.log" 2>&1
+    done
+  fi
+  # No window manager runs on the virtual displays: Wine draws the caption
+  # bars and borders itself, so that a window has its real outer size and a
+  # screenshot shows its caption.
+  "${reg[@]}" 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >>"$tmp.log" 2>&1
   # The wineserver writes the registry files when it exits, after -k has
   # returned: wait for that, or the template would be copied without them.
   "$(wineserver_bin)" -k >/dev/null 2>&1 || true
   timeout 60 "$(wineserver_bin)" -w >/dev/null 2>&1 || true
   [ -f "$tmp/system.reg" ] && [ -f "$tmp/user.reg" ] ||
     { echo "test-env: the new prefix has no registry files (see $tmp.log)" >&2; return 1; }
-  "$(wine64_bin)" --version >"$tmp/.glintra-wine-version"
+  template_stamp >"$tmp/.glintra-wine-version"
   rm -rf "$tpl" "$tmp.log"
   mv "$tmp" "$tpl"
 )
+
+# What a template was made by: the Wine version and the revision of
+# make_template (raise it whenever make_template changes what it sets up).
+TEMPLATE_REVISION=2
+template_stamp() { echo "$("$(wine64_bin)" --version) template-$TEMPLATE_REVISION"; }
 
 # The template is made once per build folder and per Wine version: an update
 # of Wine may rewrite the DLL stores that the test prefixes share with it.
@@ -110,7 +131,7 @@ ensure_template() {
   exec {lock}>"$tpl.lock"
   flock "$lock"
   if [ ! -f "$tpl/system.reg" ] || [ ! -f "$tpl/.glintra-wine-version" ] ||
-     [ "$(cat "$tpl/.glintra-wine-version")" != "$("$(wine64_bin)" --version)" ]; then
+     [ "$(cat "$tpl/.glintra-wine-version")" != "$(template_stamp)" ]; then
     make_template "$tpl"
   fi
   exec {lock}>&-
