@@ -37,3 +37,7 @@ constexpr char kPreviewFormCaption[] = "Preview Window";
 // its message boxes.
 constexpr char kHostTitle[] = "Glintra (ScreenSaver)";
 constexpr char kRendererMissingText[] = "Glintra.dllが同じﾌｫﾙﾀﾞに見つかりません！";
+
+// The home page that the settings dialog's "その他の作品" opens in the user's
+// browser: the project's page, with its other works.
+constexpr char kHomePageAddress[] = "https://glintra.example.org/";

@@ -6,6 +6,7 @@
 #include "host/saver/glintra_s.h"
 #include "host/saver/ini_file.h"
 #include "host/saver/settings.h"
+#include "host/settings_dialog/glintra_p.h"
 #include "shared/program_contract.h"
 
 int16_t ZoomX = 0;
@@ -46,8 +47,11 @@ void Main() {
     }
 
     if (letter == u'C') {
-        // SETTINGS DIALOG: Glintra_P is shown modally here, with no owner
-        // (a handle after the switch is not used) (later issue).
+        // Modal, with no owner: a handle after the switch (/c:1234, the
+        // Display Properties' window) is not used. The host ends once the
+        // dialog has closed.
+        static Glintra_P settingsDialog;
+        settingsDialog.ShowModal();
         End();
     }
 
