@@ -9,17 +9,7 @@
 #include "host/settings_dialog/glintra_p.h"
 #include "shared/program_contract.h"
 
-int16_t ZoomX = 0;
-int16_t ZoomY = 0;
-int32_t Ret = 0;
 std::optional<int> CursorCount;
-
-namespace {
-
-// A point as a rectangle; the 16-bit coordinates widen with their sign.
-RECT ZoomPoint() { return RECT{ZoomX, ZoomY, ZoomX, ZoomY}; }
-
-}  // namespace
 
 void Main() {
     // Both look-ups are made, whatever the first one found. FindWindowA sees
@@ -63,18 +53,4 @@ void Main() {
     // its timers end it.
     static Glintra_S saverForm;
     saverForm.Load();
-}
-
-void ZoomFromCursor(HWND hWnd) {
-    const RECT from = ZoomPoint();
-    RECT to = {};  // stays zero when the window has no rectangle
-    GetWindowRect(hWnd, &to);
-    DrawAnimatedRects(hWnd, IDANI_CAPTION, &from, &to);
-}
-
-void ZoomToCursor(HWND hWnd) {
-    RECT from = {};
-    GetWindowRect(hWnd, &from);
-    const RECT to = ZoomPoint();
-    DrawAnimatedRects(hWnd, IDANI_CAPTION, &from, &to);
 }

@@ -27,8 +27,9 @@ set(failures 0)
 # Switch, then the ShowCursor flags in call order. A saver run with the switch
 # letter S hides the cursor at its start and shows it at its end; an empty
 # command line runs the saver and leaves the cursor alone; the other modes end
-# before the cursor is touched.
-foreach(case "/s|0,1" "/S|0,1" "-s|0,1" "xs|0,1" "|" "/a|" "/c|" "/c:1234|" "/p 1234|")
+# before the cursor is touched. (The settings dialog, which stays open, is
+# the dialog's own tests' business.)
+foreach(case "/s|0,1" "/S|0,1" "-s|0,1" "xs|0,1" "|" "/a|" "/p 1234|")
   string(REPLACE "|" ";" case "${case}")
   list(GET case 0 switch)
   list(GET case 1 expected)
