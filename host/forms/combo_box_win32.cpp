@@ -26,8 +26,8 @@ bool ComboBox::CreateWindowIn(HWND parentWindow, const PixelRect& pixels, int id
     // The height of a combo box's window is the closed box and its open list
     // together; the closed box takes its height from the font.
     // https://learn.microsoft.com/en-us/windows/win32/controls/combo-box-styles
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
-                  CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN |
+                  CBS_AUTOHSCROLL;
     if (!enabled_) style |= WS_DISABLED;
     const int listHeight = pixels.height * kVisibleListEntries;
     window_ = CreateWindowExW(0, L"COMBOBOX", L"", style, pixels.left, pixels.top, pixels.width,
@@ -70,8 +70,7 @@ void ComboBox::AddItem(const std::string& item) {
         pendingItems_.push_back(item);
         return;
     }
-    SendMessageW(window_, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(WideFromUtf8(item).c_str()));
+    SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(item).c_str()));
 }
 
 int ComboBox::ListCount() const {

@@ -39,10 +39,9 @@ forms::TwipsRect RectOf(const ControlLayout& control) {
             double(control.height)};
 }
 
-std::unique_ptr<forms::Label> MakeLabel(forms::Container& container,
-                                        const ControlLayout& control) {
-    auto label =
-        std::make_unique<forms::Label>(container, RectOf(control), control.caption, FontOf(control));
+std::unique_ptr<forms::Label> MakeLabel(forms::Container& container, const ControlLayout& control) {
+    auto label = std::make_unique<forms::Label>(container, RectOf(control), control.caption,
+                                                FontOf(control));
     label->SetForeColor(control.foreColour);
     label->SetBackStyle(forms::BackStyle::Transparent);
     label->SetAlignment(control.align == TextAlign::kCentre ? forms::Alignment::Center
@@ -79,9 +78,9 @@ Glintra_P::Glintra_P() : Form(kSettingsDialogCaption) {
     // The gradient counts its rows in pixels: one line per row on the screen.
     SetScaleMode(forms::ScaleMode::Pixels);
     for (const ControlLayout& control : DialogControls()) {
-        forms::Container& container =
-            control.container == ::Container::kPanel ? static_cast<forms::Container&>(*Pic_C)
-                                                   : static_cast<forms::Container&>(*this);
+        forms::Container& container = control.container == ::Container::kPanel
+                                          ? static_cast<forms::Container&>(*Pic_C)
+                                          : static_cast<forms::Container&>(*this);
         const std::string name = control.name;
         const int16_t index = control.index;
         switch (control.kind) {
@@ -124,8 +123,8 @@ Glintra_P::Glintra_P() : Form(kSettingsDialogCaption) {
                 break;
             }
             case ControlKind::kComboBox:
-                BGM_Repeat = std::make_unique<forms::ComboBox>(container, RectOf(control),
-                                                               FontOf(control));
+                BGM_Repeat =
+                    std::make_unique<forms::ComboBox>(container, RectOf(control), FontOf(control));
                 BGM_Repeat->SetTabIndex(control.tabIndex);
                 break;
             case ControlKind::kCommandButton: {

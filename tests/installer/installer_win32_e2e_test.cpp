@@ -27,14 +27,12 @@
 #include "glintra_version.h"
 #include "host/resources/host_icon.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
+#include "shared/program_contract.h"
 
 namespace {
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glintra";
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr char kBitmapFolder[] = "C:\\q_vane";
-constexpr char kBitmapPath[] = "C:\\q_vane\\Glintra.bmp";
-constexpr char kRendererTitle[] = "Glintra_VC";
 // A folder of the user's choice, with a blank in its path.
 constexpr char kChosenFolder[] = "C:\\Glintra Test";
 constexpr double kInstallSeconds = 60;
@@ -180,6 +178,40 @@ bool ProcessRunning(const char* exeName) {
     return found;
 }
 
+// The settings dialog of the host `hostPath` once it shows ("<Glintra>" in a
+// process started from that file); nullptr when none shows in time.
+HWND WaitForSettingsDialog(const std::string& hostPath, double seconds) {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            dialog = FindWindowA(nullptr, kSettingsDialogCaption);
+            if (dialog == nullptr || !IsWindowVisible(dialog)) return false;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(dialog, &pid);
+            const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+            if (process == nullptr) return false;
+            char image[MAX_PATH] = {};
+            DWORD size = MAX_PATH;
+            const bool named = QueryFullProcessImageNameA(process, 0, image, &size) != FALSE;
+            CloseHandle(process);
+            return named && lstrcmpiA(image, hostPath.c_str()) == 0;
+        },
+        seconds);
+    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+// The text of the settings dialog's repeat box (the combo box on its panel).
+std::wstring RepeatBoxText(HWND dialog) {
+    const HWND panel = FindWindowExW(dialog, nullptr, L"Glintra.PictureBox", nullptr);
+    const HWND box =
+        panel != nullptr ? FindWindowExW(panel, nullptr, L"COMBOBOX", nullptr) : nullptr;
+    wchar_t text[64] = {};
+    // WM_GETTEXT itself: GetWindowText doesn't ask a window of another
+    // process, and the combo box keeps its text in its edit field.
+    if (box != nullptr) SendMessageW(box, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    return box != nullptr ? text : L"(no repeat box)";
+}
+
 // A hidden top-level window of the test's own with `title`: a running
 // Glintra's window, as the installer sees it.
 class GlintraWindow {
@@ -247,9 +279,9 @@ protected:
         }
         RegDeleteTreeA(HKEY_CURRENT_USER, kUninstallKey);
         for (const char* name : {"Glintra.bmp", "other.bmp"}) {
-            DeleteFileA((std::string(kBitmapFolder) + "\\" + name).c_str());
+            DeleteFileA((std::string(kGlowBitmapFolder) + "\\" + name).c_str());
         }
-        RemoveDirectoryA(kBitmapFolder);
+        RemoveDirectoryA(kGlowBitmapFolder);
     }
 
     // Runs `program` with `arguments`, waits for it and expects `status`.
@@ -287,7 +319,7 @@ protected:
         EXPECT_FALSE(Exists(folder_)) << folder_;
         EXPECT_FALSE(KeyExists(kUninstallKey));
         EXPECT_FALSE(KeyExists("Software\\Glintra"));
-        EXPECT_FALSE(Exists(kBitmapPath));
+        EXPECT_FALSE(Exists(kGlowBitmapPath));
     }
 
     void WriteFile(const std::string& path, const std::string& bytes) {
@@ -458,11 +490,8 @@ TEST_F(InstallerTest, ChoosingGlintraRemembersThePreviousSaverAndUninstallRestor
 
 // The installer as a user meets it, through the keyboard: Enter installs into
 // the offered folder, the finish page offers (both ticked, in the system's
-// language) to choose Glintra and to open its settings, Enter takes both.
-//
-// Today the host's /c ends at once, so the settings can only be seen to be
-// asked for, not to open. Once the settings dialog exists, this case waits
-// for its "<Glintra>" window after Finish, and closes it before the uninstall.
+// language) to choose Glintra and to open its settings, Enter takes both: the
+// installed host's settings dialog opens, and its close box ends that host.
 TEST_F(InstallerTest, FinishPageChoosesGlintraAndOpensTheSettings) {
     const bool japanese = GetACP() == 932;
     const std::wstring chooseText =
@@ -503,8 +532,11 @@ TEST_F(InstallerTest, FinishPageChoosesGlintraAndOpensTheSettings) {
     ASSERT_TRUE(status.has_value()) << "the installer did not end";
     EXPECT_EQ(*status, 0u);
     EXPECT_EQ(ReadSaverSetting(), (SaverSetting{folder_ + "\\Glintra.scr", "1"}));
-    // The settings' host has ended before the uninstall.
-    ASSERT_TRUE(WaitUntil([] { return !ProcessRunning("Glintra.scr"); }, 30));
+    const HWND dialog = WaitForSettingsDialog(folder_ + "\\Glintra.scr", kStartSeconds);
+    EXPECT_NE(dialog, nullptr) << "no settings dialog of the installed host after Finish";
+    if (dialog != nullptr) PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([] { return !ProcessRunning("Glintra.scr"); }, 30))
+        << "the settings' host did not end after its dialog closed";
 
     Uninstall();
     ExpectNothingLeft();
@@ -523,7 +555,7 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
     // The host's own keys, in its code page 932 bytes: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
     WriteFile(ini,
               "[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= "
-              "0\r\nBGM\xcc\xa7\xb2\xd9=" +
+              "7\r\nBGM\xcc\xa7\xb2\xd9=" +
                   sound + "\r\n");
     ASSERT_TRUE(CopyFileA((Windows(bin) + "\\" + WINMM_RECORDER_FROM_BIN).c_str(),
                           (folder_ + "\\winmm.dll").c_str(), FALSE));
@@ -537,11 +569,11 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
         ChildProcess host(folder_ + "\\Glintra.scr", "/s", false);
         ASSERT_TRUE(host.started()) << "error " << GetLastError();
         HWND renderer = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (renderer = FindWindowA(nullptr, kRendererTitle)) != nullptr; },
-                      kStartSeconds))
+        ASSERT_TRUE(WaitUntil(
+            [&] { return (renderer = FindWindowA(nullptr, kRendererWindowTitle)) != nullptr; },
+            kStartSeconds))
             << "no \"Glintra_VC\"; host running: " << host.Running();
-        EXPECT_TRUE(Exists(kBitmapPath));
+        EXPECT_TRUE(Exists(kGlowBitmapPath));
         // The end of the run: the renderer's window closed, the host follows.
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == renderer; }, 10));
         TapKey(VK_ESCAPE);
@@ -555,15 +587,32 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
     EXPECT_NE(calls.find("PlaySoundA \"" + sound + "\""), std::string::npos)
         << "the music of the installed folder's Glintra.ini was not played; calls:\n"
         << calls;
-    for (const char* name : {"winmm.dll", "winmm.log", "winmm.script", "Sound.wav"}) {
+    for (const char* name : {"winmm.dll", "winmm.log", "winmm.script"}) {
         DeleteFileA((folder_ + "\\" + name).c_str());
     }
+
+    // /c opens the settings dialog with the same Glintra.ini (the repeat box
+    // shows its 7); its close box writes nothing and ends the host.
+    {
+        const std::string before = ReadFile(ini);
+        ChildProcess host(folder_ + "\\Glintra.scr", "/c", false);
+        ASSERT_TRUE(host.started()) << "error " << GetLastError();
+        const HWND dialog = WaitForSettingsDialog(folder_ + "\\Glintra.scr", kStartSeconds);
+        ASSERT_NE(dialog, nullptr) << "no settings dialog; host running: " << host.Running();
+        EXPECT_EQ(RepeatBoxText(dialog), L"7");
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        const std::optional<DWORD> status = host.WaitForExit(30);
+        ASSERT_TRUE(status.has_value()) << "the host did not end after its dialog closed";
+        EXPECT_EQ(*status, 0u);
+        EXPECT_EQ(ReadFile(ini), before);
+    }
+    DeleteFileA(sound.c_str());
 
     // The uninstall takes the settings file and the bitmap with it, and the
     // bitmap folder that the run made.
     Uninstall();
     ExpectNothingLeft();
-    EXPECT_FALSE(Exists(kBitmapFolder));
+    EXPECT_FALSE(Exists(kGlowBitmapFolder));
 }
 
 // Installing again, with no folder given, goes to the earlier install's
@@ -613,15 +662,15 @@ TEST_F(InstallerTest, InstallingAgainKeepsTheSettingsFileByteForByte) {
 // What is not ours stays: a bitmap folder that was there before the install,
 // and the user's own files in the program folder (with the folder itself).
 TEST_F(InstallerTest, UninstallKeepsWhatIsNotOurs) {
-    ASSERT_TRUE(CreateDirectoryA(kBitmapFolder, nullptr));
-    const std::string otherBitmap = std::string(kBitmapFolder) + "\\other.bmp";
+    ASSERT_TRUE(CreateDirectoryA(kGlowBitmapFolder, nullptr));
+    const std::string otherBitmap = std::string(kGlowBitmapFolder) + "\\other.bmp";
     WriteFile(otherBitmap, "BM");
     Install("/S");
-    WriteFile(kBitmapPath, "BM");
+    WriteFile(kGlowBitmapPath, "BM");
     WriteFile(folder_ + "\\notes.txt", "mine");
 
     Uninstall();
-    EXPECT_FALSE(Exists(kBitmapPath));
+    EXPECT_FALSE(Exists(kGlowBitmapPath));
     EXPECT_EQ(ReadFile(otherBitmap), "BM");
     EXPECT_EQ(ReadFile(folder_ + "\\notes.txt"), "mine");
     for (const char* ours : {"Glintra.scr", "Glintra.dll", "Uninstall.exe"}) {
@@ -634,10 +683,10 @@ TEST_F(InstallerTest, UninstallKeepsWhatIsNotOurs) {
     DeleteFileA((folder_ + "\\notes.txt").c_str());
     RemoveDirectoryA(folder_.c_str());
     Install("/S");
-    WriteFile(kBitmapPath, "BM");
+    WriteFile(kGlowBitmapPath, "BM");
     Uninstall();
     ExpectNothingLeft();
-    EXPECT_TRUE(Exists(kBitmapFolder));
+    EXPECT_TRUE(Exists(kGlowBitmapFolder));
 }
 
 // While Glintra runs (its saver, its renderer or its settings dialog is up),
