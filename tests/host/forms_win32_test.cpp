@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "e2e/win32_input.h"
 #include "e2e/win32_screen.h"
 #include "host/forms/application.h"
+#include "host/forms/combo_box.h"
 #include "host/forms/form.h"
 #include "host/forms/image.h"
 #include "host/forms/label.h"
@@ -214,6 +216,33 @@ TEST(Form, ShowModalDisablesTheOtherFormsAndEnablesThemBeforeItsWindowGoes) {
     EXPECT_FALSE(dialog.IsLoaded());
     EXPECT_EQ(log, (Log{"Other.Load", "Dialog.Load", "Dialog.QueryUnload", "Dialog.Unload"}));
     EXPECT_TRUE(other.Unload());
+}
+
+// A form shown modally from start-up code (inside the loading scope that
+// holds ticks back) still gets its timers' ticks: the user is at it by then.
+TEST(Form, ShowModalFromStartUpCodeLetsTheTimersTick) {
+    Log log;
+    LoggingForm dialog("Dialog", log);
+    int ticks = 0;
+    Timer timer(dialog, 20, true, [&] {
+        if (++ticks == 3) dialog.Unload();
+    });
+    // Should the ticks never come, a system timer of its own ends the loop.
+    static LoggingForm* rescued = nullptr;
+    rescued = &dialog;
+    const UINT_PTR rescue = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (rescued != nullptr) rescued->Unload();
+        rescued = nullptr;
+    });
+    {
+        forms::LoadingScope startUp;
+        dialog.ShowModal();
+        EXPECT_TRUE(forms::LoadingScope::Active()) << "the scope is back after the loop";
+    }
+    KillTimer(nullptr, rescue);
+    EXPECT_NE(rescued, nullptr) << "the ticks never came; the rescue timer ended the loop";
+    rescued = nullptr;
+    EXPECT_EQ(ticks, 3);
 }
 
 TEST(Timer, TicksOnlyOnceTheLoadingCodeHasReturned) {
@@ -535,6 +564,114 @@ TEST(Form, TabMovesTheFocusAlongTheTabOrder) {
     EXPECT_EQ(pressTab(), box.hwnd());
     EXPECT_EQ(log, (Log{"control.GotFocus", "control.LostFocus", "control.GotFocus",
                         "control.LostFocus"}));
+    form.Unload();
+}
+
+// The editable drop-down list: its text and list, set before and after its
+// window exists; typed text scrolls on past the narrow box's width; a
+// disabled box is a disabled window.
+TEST(ComboBox, KeepsItsListAndTakesTypedTextWiderThanItself) {
+    Log log;
+    LoggingForm form("F", log);
+    forms::ComboBox box(form, {150, 150, 615, 300});  // 41 pixels wide
+    box.AddItem("");
+    box.AddItem("1");
+    box.SetText("7");
+    ASSERT_TRUE(form.Load());
+    box.AddItem("ﾘﾋﾟｰﾄ");
+    EXPECT_EQ(box.Text(), "7");
+    ASSERT_EQ(box.ListCount(), 3);
+    EXPECT_EQ((std::vector<std::string>{box.List(0), box.List(1), box.List(2)}),
+              (std::vector<std::string>{"", "1", "ﾘﾋﾟｰﾄ"}));
+    EXPECT_EQ(box.Text(), "7") << "the list leaves the text alone";
+
+    form.Show();
+    SetForegroundWindow(form.hwnd());
+    SetFocus(box.ChildHandle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form.hwnd(); }, 5));
+    box.SetText("");
+    const std::string typed = "3.5-12345678";
+    for (char c : typed) {
+        const SHORT key = VkKeyScanA(c);
+        if ((key & 0x100) != 0) {
+            INPUT shift[2] = {};
+            shift[0].type = shift[1].type = INPUT_KEYBOARD;
+            shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
+            shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(1, &shift[0], sizeof(INPUT));
+            TapKey(LOBYTE(key));
+            SendInput(1, &shift[1], sizeof(INPUT));
+        } else {
+            TapKey(LOBYTE(key));
+        }
+    }
+    EXPECT_TRUE(PumpUntil([&] { return box.Text() == typed; }, 5, Form::Dispatch))
+        << "typed into the box: \"" << box.Text() << "\"";
+
+    box.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(box.ChildHandle()));
+    box.SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(box.ChildHandle()));
+    form.Unload();
+}
+
+// The application's hourglass shows over every window of the host, a child
+// window of the system's inside a form included; the default gives the
+// windows their own pointer back.
+TEST(Application, TheHourglassShowsOverEveryWindowOfTheHost) {
+    Log log;
+    LoggingForm form("F", log);
+    forms::PictureBox panel(form, {0, 0, 3000, 1500});
+    forms::ComboBox box(panel, {150, 150, 1500, 300});
+    ASSERT_TRUE(form.Load());
+    form.Move(1500, 1500);
+    form.SetInnerSize(3000, 1500);
+    form.Show();
+    SetForegroundWindow(form.hwnd());
+    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    const auto pointerOver = [&](HWND window) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        static int step = 0;  // another pixel each time, so that the move is one
+        MoveMouseTo((r.left + r.right) / 2 + (step++ % 3), (r.top + r.bottom) / 2);
+        PumpFor(0.2, Form::Dispatch);
+        CURSORINFO info = {};
+        info.cbSize = sizeof info;
+        GetCursorInfo(&info);
+        return info.hCursor;
+    };
+    SetMousePointer(MousePointer::Hourglass);
+    EXPECT_EQ(CurrentMousePointer(), MousePointer::Hourglass);
+    EXPECT_EQ(pointerOver(panel.hwnd()), wait) << "over the panel";
+    EXPECT_EQ(pointerOver(box.ChildHandle()), wait) << "over the combo box";
+    SetMousePointer(MousePointer::Default);
+    EXPECT_NE(pointerOver(panel.hwnd()), wait);
+    EXPECT_NE(pointerOver(box.ChildHandle()), wait);
+    form.Unload();
+}
+
+// A label one line high shows its line whole when the text is a little
+// wider than the label: on one line, running past its right edge, not broken
+// with its last word lost below.
+TEST(Label, OneLineHighShowsItsWholeLine) {
+    Log log;
+    PanelForm form(log);
+    ASSERT_TRUE(form.Load());
+    form.Show();
+    forms::Label& label = form.lbl[0];  // 0-39 x 0-19, on a white panel
+    form.lbl[1].SetVisible(false);
+    label.SetBackStyle(forms::BackStyle::Transparent);
+    label.Move(0, 0, 600, 225);  // 40 x 15 pixels: one line of the default font
+    label.SetCaption("WWW WWW");
+    form.panel.Refresh();
+    const ScreenImage shot = CaptureWindowPainting(form.panel.hwnd());
+    int inkRight = -1;
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            if (Rgb(shot, x, y) != 0xFFFFFFu) inkRight = std::max(inkRight, x);
+        }
+    }
+    EXPECT_GT(inkRight, 40) << "the second word is drawn beside the first, past the edge";
     form.Unload();
 }
 

@@ -347,6 +347,35 @@ TEST_F(SettingsFolder, FailedWritesAreReportedAndChangeNothing) {
     }
 }
 
+// Settings go in whole or not at all: they are written into a copy that
+// then replaces the file, so the copy never stays behind (one left by a
+// killed run goes); a read-only file is left as it is, even where the
+// system would let a write through; when the copy can't be made, nothing
+// changes.
+TEST_F(SettingsFolder, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
+    WriteBytes(Ini(), kWrittenFile);
+    const std::string draft = Ini() + kIniDraftSuffix;
+    WriteBytes(draft, "left by a killed run");
+    BGMKind = 0;
+    BGMRepeat = 12;
+    BGMFile = "";
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
+    EXPECT_EQ(ReadBytes(draft), "(no file)");
+
+    BGMKind = 2;
+    ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
+    EXPECT_EQ(ReadBytes(draft), "(no file)");
+    ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    ASSERT_TRUE(CreateDirectoryA(draft.c_str(), nullptr));
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
+    RemoveDirectoryA(draft.c_str());
+}
+
 // A read-only file, and a folder that can't be written into. Wine maps the
 // read-only attribute to the Unix permissions, which don't hold back root,
 // and Windows ignores it on folders; each part says so rather than pass on a
