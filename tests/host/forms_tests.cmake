@@ -8,6 +8,7 @@ if(WIN32)
             ${CMAKE_SOURCE_DIR}/tests/e2e/win32_child_process.cpp
             ${CMAKE_SOURCE_DIR}/tests/e2e/win32_input.cpp
             ${CMAKE_SOURCE_DIR}/tests/e2e/win32_screen.cpp
+            ${CMAKE_SOURCE_DIR}/host/resources/host_icon.rc
     LIBS host_forms
     NO_GTEST_MAIN DISPLAY)
 else()

@@ -28,6 +28,7 @@
 #include "host/forms/shape.h"
 #include "host/forms/timer.h"
 #include "host/forms/user_control.h"
+#include "host/resources/host_icon.h"
 
 using forms::Form;
 using forms::Timer;
@@ -216,6 +217,32 @@ TEST(Form, ShowModalDisablesTheOtherFormsAndEnablesThemBeforeItsWindowGoes) {
     EXPECT_FALSE(dialog.IsLoaded());
     EXPECT_EQ(log, (Log{"Other.Load", "Dialog.Load", "Dialog.QueryUnload", "Dialog.Unload"}));
     EXPECT_TRUE(other.Unload());
+}
+
+// A form with an icon resource carries it in both sizes: the big one for the
+// task switcher, the small one for its caption.
+TEST(Form, CarriesItsIconInBothSizes) {
+    class IconForm : public Form {
+    public:
+        IconForm() : Form("Icon") {}
+
+    protected:
+        int IconResource() const override { return IDI_GLINTRA; }
+    } form;
+    ASSERT_TRUE(form.Load());
+    const auto widthOf = [&](WPARAM which) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(form.hwnd(), WM_GETICON, which, 0));
+        ICONINFO info = {};
+        if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+        BITMAP bitmap = {};
+        GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+        if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    EXPECT_EQ(widthOf(ICON_BIG), GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(widthOf(ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
+    form.Unload();
 }
 
 // A form shown modally from start-up code (inside the loading scope that
