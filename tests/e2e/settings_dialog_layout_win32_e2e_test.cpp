@@ -20,6 +20,7 @@
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_screen.h"
 #include "e2e/win32_text.h"
+#include "host/resources/command_button_pictures.h"
 #include "host/saver/settings.h"
 #include "host/settings_dialog/dialog_layout.h"
 #include "shared/program_contract.h"
@@ -200,6 +201,37 @@ Ink RenderedInk(const std::string& text, int dpi) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     return ink;
+}
+
+// A piece of a face picture of the real Glintra.scr, `sourceSize` of its own
+// pixels square from (sourceX, sourceY), stretched to `size` pixels square as
+// the system stretches it (COLORONCOLOR).
+ScreenImage StretchedFacePiece(const std::string& host, int id, int sourceX, int sourceY,
+                               int sourceSize, int size) {
+    ScreenImage piece;
+    const HMODULE module = LoadLibraryExA(
+        host.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) return piece;
+    const auto picture = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (picture != nullptr) {
+        const HDC screen = GetDC(nullptr);
+        const HBITMAP target = CreateCompatibleBitmap(screen, size, size);
+        ReleaseDC(nullptr, screen);
+        const HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
+        const HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, target);
+        SetStretchBltMode(to, COLORONCOLOR);
+        StretchBlt(to, 0, 0, size, size, from, sourceX, sourceY, sourceSize, sourceSize, SRCCOPY);
+        SelectObject(from, oldFrom);
+        SelectObject(to, oldTo);
+        DeleteDC(from);
+        DeleteDC(to);
+        piece = PixelsOfBitmap(target);
+        DeleteObject(target);
+        DeleteObject(picture);
+    }
+    FreeLibrary(module);
+    return piece;
 }
 
 class SettingsDialogLayoutTest : public ::testing::Test {
@@ -517,6 +549,54 @@ TEST_F(SettingsDialogLayoutTest, ButtonCaptionsAreWholeAndCentred) {
             << "ink from " << ink.left << " to " << ink.right << " of " << face.width;
         EXPECT_GT(ink.left, inset) << "the caption reaches the frame";
         EXPECT_LT(ink.right, face.width - inset - 1) << "the caption reaches the frame";
+    }
+}
+
+// Each button's four corners are its face picture's 4 x 4 pixel corners,
+// grown with the screen: 60 twips square.
+TEST_F(SettingsDialogLayoutTest, ButtonCornersComeFromTheirFacePictures) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    std::vector<HWND> buttons = ChildrenOfClass(panel(), "Glintra.UserControl");
+    for (HWND b : ChildrenOfClass(dialog_, "Glintra.UserControl")) buttons.push_back(b);
+    ASSERT_EQ(buttons.size(), 4u);
+    // "..." is disabled while the kind is 1; the others show their normal face.
+    const struct {
+        const char* name;
+        int face;
+    } faces[] = {{"Cmd_BGM", IDB_BUTTON_DISABLE},
+                 {"Cmd_Etc", IDB_BUTTON_NORMAL},
+                 {"Cmd_Set", IDB_BUTTON_NORMAL},
+                 {"Cmd_Can", IDB_BUTTON_NORMAL}};
+    const int corner = px_(60);
+    constexpr int kPictureWidth = 64, kPictureHeight = 25, kPictureCorner = 4;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(faces[i].name);
+        RECT r = {};
+        GetWindowRect(buttons[i], &r);
+        const ScreenImage shown = CaptureScreenArea(r);
+        ASSERT_GT(shown.width, 2 * corner);
+        const struct {
+            const char* where;
+            int x, y, sourceX, sourceY;
+        } corners[] = {
+            {"top left", 0, 0, 0, 0},
+            {"top right", shown.width - corner, 0, kPictureWidth - kPictureCorner, 0},
+            {"bottom left", 0, shown.height - corner, 0, kPictureHeight - kPictureCorner},
+            {"bottom right", shown.width - corner, shown.height - corner,
+             kPictureWidth - kPictureCorner, kPictureHeight - kPictureCorner},
+        };
+        for (const auto& c : corners) {
+            const ScreenImage expected = StretchedFacePiece(
+                programs_->host(), faces[i].face, c.sourceX, c.sourceY, kPictureCorner, corner);
+            ASSERT_EQ(expected.width, corner) << "no face picture in the host";
+            int wrong = 0;
+            for (int y = 0; y < corner; ++y) {
+                for (int x = 0; x < corner; ++x) {
+                    if (!(At(shown, c.x + x, c.y + y) == At(expected, x, y))) ++wrong;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << c.where << " corner: pixels unlike the face picture's";
+        }
     }
 }
 
