@@ -237,8 +237,8 @@ ScreenImage StretchedFacePiece(const std::string& host, int id, int sourceX, int
 class SettingsDialogLayoutTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // Screen pixels as they are: an unaware test would be told 96 dpi
-        // and see the host's windows scaled.
+        // Screen pixels as they are: Windows tells a program that is not
+        // DPI-aware 96 dpi and scales the host's windows for it.
         SetProcessDPIAware();
         HDC screen = GetDC(nullptr);
         px_.dpi = GetDeviceCaps(screen, LOGPIXELSX);
