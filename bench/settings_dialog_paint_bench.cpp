@@ -11,26 +11,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/win32_bench_report.h"
 #include "e2e/win32_child_process.h"
 #include "host/settings_dialog/glintra_p.h"
-
-namespace {
-
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Report(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    if (ms.empty()) return;
-    std::printf("%-52s median %7.3f ms   min %7.3f   max %7.3f   (%zu)\n", what, ms[ms.size() / 2],
-                ms.front(), ms.back(), ms.size());
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 300;
@@ -48,25 +31,25 @@ int main(int argc, char** argv) {
 
     std::vector<double> resize, resizeShown;
     for (int i = 0; i < repeats; ++i) {
-        double start = Now();
+        double start = BenchNow();
         SendMessageW(window, WM_SIZE, SIZE_RESTORED, size);
         GdiFlush();
-        resize.push_back((Now() - start) * 1000);
+        resize.push_back((BenchNow() - start) * 1000);
         PumpMessages(forms::Form::Dispatch);
 
-        start = Now();
+        start = BenchNow();
         SendMessageW(window, WM_SIZE, SIZE_RESTORED, size);
         UpdateWindow(window);
         UpdateWindow(panel);
         GdiFlush();
-        resizeShown.push_back((Now() - start) * 1000);
+        resizeShown.push_back((BenchNow() - start) * 1000);
         PumpMessages(forms::Form::Dispatch);
     }
     std::printf("window %ld x %ld, panel %ld x %ld pixels: %ld + %ld lines\n", inner.right,
                 inner.bottom, panelInner.right, panelInner.bottom, inner.bottom + 1,
                 panelInner.bottom + 1);
-    Report("Form_Resize (both gradients into their images)", resize);
-    Report("Form_Resize and the repaint onto the screen", resizeShown);
+    ReportMilliseconds("Form_Resize (both gradients into their images)", resize, 52);
+    ReportMilliseconds("Form_Resize and the repaint onto the screen", resizeShown, 52);
     dialog.Unload();
     PumpFor(0.5, forms::Form::Dispatch);
     return 0;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32_bench_report.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_text.h"
 #include "shared/program_contract.h"
@@ -65,24 +66,17 @@ bool BareWindowPainted() {
     return window != nullptr && ScreenPixel(window, 1, 0) == RGB(0, 0, 30);
 }
 
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Milliseconds from the start to `painted`, or a negative number when it
 // never came; the program's window is closed and its end waited for.
 double TimeOneStart(const std::string& program, const std::string& arguments,
                     const std::function<bool()>& painted, const wchar_t* windowClass) {
-    const double start = Now();
+    const double start = BenchNow();
     ChildProcess child(program, arguments, false);
     if (!child.started()) return -1;
     double ms = -1;
-    while (Now() - start < kGiveUpSeconds) {
+    while (BenchNow() - start < kGiveUpSeconds) {
         if (painted()) {
-            ms = (Now() - start) * 1000;
+            ms = (BenchNow() - start) * 1000;
             break;
         }
         if (!child.Running()) break;
@@ -91,21 +85,6 @@ double TimeOneStart(const std::string& program, const std::string& arguments,
     if (const HWND w = FindWindowW(windowClass, nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
     child.WaitForExit(kGiveUpSeconds);
     return ms;
-}
-
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms.empty() ? 0 : ms[ms.size() / 2];
-}
-
-void Report(const char* what, std::vector<double> ms) {
-    if (ms.empty()) {
-        std::printf("%-40s no samples\n", what);
-        return;
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-40s median %8.1f ms   min %8.1f   max %8.1f   (%zu)\n", what, Median(ms),
-                ms.front(), ms.back(), ms.size());
 }
 
 }  // namespace
@@ -128,8 +107,8 @@ int main(int argc, char** argv) {
         if (b >= 0) bare.push_back(b);
         if (d >= 0) dialog.push_back(d);
     }
-    Report("bare Win32 window: start to painted", bare);
-    Report("Glintra.scr /c: start to dialog painted", dialog);
+    ReportMilliseconds("bare Win32 window: start to painted", bare, 40);
+    ReportMilliseconds("Glintra.scr /c: start to dialog painted", dialog, 40);
     if (!bare.empty() && !dialog.empty()) {
         std::printf("%-40s %.2f\n", "ratio of the medians (dialog / bare)",
                     Median(dialog) / Median(bare));

@@ -156,18 +156,11 @@ Ink FindInk(const Surface& surface, int left, int top, int right, int bottom) {
 // labels' face, "ＭＳ Ｐゴシック" 9.75 pt, at `dpi`: its first and last inked
 // columns from the pen's start. What a label or a caption shows whole.
 Ink RenderedInk(const std::string& text, int dpi) {
-    Ink ink;
     const int width = 1000, height = 100;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
     const HDC dc = CreateCompatibleDC(nullptr);
-    if (bitmap == nullptr || dc == nullptr) return ink;
     const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     LOGFONTW face = {};
     face.lfHeight = -static_cast<LONG>(std::nearbyint(kLabelFontPoints * dpi / 72));
@@ -183,23 +176,24 @@ Ink RenderedInk(const std::string& text, int dpi) {
     const std::wstring wide = WideFromUtf8(text);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &all,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    const ScreenImage drawn = PixelsOfBitmap(bitmap);
+    DeleteObject(bitmap);
+
+    Ink ink;
+    for (int y = 0; y < drawn.height; ++y) {
+        for (int x = 0; x < drawn.width; ++x) {
             // Dark enough to count as ink on the screen too: not the faint
             // edge of a smoothed letter.
-            if ((pixels[y * width + x] & 0xFF) > 0xFF - 60) continue;
+            if (At(drawn, x, y).r > 0xFF - 60) continue;
             ++ink.pixels;
             if (ink.left < 0 || x < ink.left) ink.left = x;
             ink.right = std::max(ink.right, x);
         }
     }
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return ink;
 }
 
