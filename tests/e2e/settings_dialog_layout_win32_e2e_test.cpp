@@ -257,20 +257,24 @@ protected:
         WaitUntil([] { return (dialog_ = FindDialogOf(host_->pid())) != nullptr; }, kWaitSeconds);
         if (dialog_ == nullptr) return;
         // Painted: the gradient's top row on the window, the panel's, and
-        // the selected mark; then a moment for the rest of the painting.
+        // the selected mark, and the whole window as it was a poll before
+        // (the buttons paint themselves after their containers).
+        ScreenImage before;
         WaitUntil(
-            [] {
+            [&before] {
                 const std::vector<HWND> panels = ChildrenOfClass(dialog_, "Glintra.PictureBox");
                 if (panels.size() != 1) return false;
                 const ScreenImage window = CaptureInner(dialog_);
                 const ScreenImage panel = CaptureInner(panels[0]);
                 if (window.width == 0 || panel.width == 0) return false;
                 const Box mark = DesignBox("Img_BGM", 1, px_);
-                return At(window, 1, 0) == Rgb{0, 0, 30} && At(panel, 1, 0) == Rgb{30, 30, 30} &&
+                const bool settled = CountChangedPixels(window, before) == 0;
+                before = window;
+                return settled && At(window, 1, 0) == Rgb{0, 0, 30} &&
+                       At(panel, 1, 0) == Rgb{30, 30, 30} &&
                        IsBlue(At(panel, mark.left + mark.width / 2, mark.top + mark.height / 2));
             },
-            kWaitSeconds);
-        Sleep(500);
+            kWaitSeconds, 200);
         RECT outer = {};
         GetWindowRect(dialog_, &outer);
         SaveScreenshot(CaptureScreenArea(outer),
