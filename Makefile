@@ -2,6 +2,8 @@
 #
 #   make run     run the screen saver (on $DISPLAY through Wine; without a
 #                display on a virtual one, saving a screenshot)
+#   make settings  open the settings dialog the same way (without a display:
+#                a screenshot of it, then it is closed)
 #   make test    build everything and run every test
 #   make build   build the Windows and native programs
 #   make dist    build the release: build/dist/Glintra-<version>-setup.exe
@@ -20,7 +22,7 @@ NATIVE_TEST_DIR := $(BUILD)/native-test
 DIST_DIR        := $(abspath $(BUILD))/dist
 
 .PHONY: all setup build windows native native-test test test-native test-windows \
-        run run-native bench fuzz dist clean
+        run run-native settings bench fuzz dist clean
 
 all: build
 
@@ -69,6 +71,9 @@ run: windows native
 
 run-native: native
 	@scripts/run.sh native
+
+settings: windows
+	@scripts/run.sh settings
 
 bench: native windows
 	@scripts/bench.sh

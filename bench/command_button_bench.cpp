@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/win32_bench_report.h"
 #include "e2e/win32_input.h"
 #include "e2e/win32_screen.h"
 #include "host/command_button/command.h"
@@ -23,13 +24,6 @@ struct CommandProbe {
 };
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 forms::PropertyBag Stored() {
     forms::PropertyBag bag;
@@ -62,16 +56,6 @@ bool ShowsHighLight(const RECT& button) {
            pixel.At(0, 0)[2] == 0xCF;
 }
 
-void Report(const char* what, std::vector<double> ms) {
-    if (ms.empty()) {
-        std::printf("%-44s no samples\n", what);
-        return;
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %8.3f ms   min %8.3f   max %8.3f   (%zu)\n", what, ms[ms.size() / 2],
-                ms.front(), ms.back(), ms.size());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,11 +68,11 @@ int main(int argc, char** argv) {
 
     std::vector<double> drawMs;
     for (int i = 0; i < draws; ++i) {
-        const double start = Now();
+        const double start = BenchNow();
         CommandProbe::DrawFace(form.button, command_button::Face::Normal);
-        drawMs.push_back((Now() - start) * 1000);
+        drawMs.push_back((BenchNow() - start) * 1000);
     }
-    Report("DrawFace, 117 x 28 pixels", drawMs);
+    ReportMilliseconds("DrawFace, 117 x 28 pixels", drawMs);
 
     RECT button = {};
     GetWindowRect(form.button.hwnd(), &button);
@@ -98,17 +82,17 @@ int main(int argc, char** argv) {
         MoveMouseTo(off.x + i % 2, off.y);
         if (!PumpUntil([&] { return !ShowsHighLight(button); }, 5, forms::Form::Dispatch)) break;
         PumpFor(0.05, forms::Form::Dispatch);
-        double start = Now();
+        double start = BenchNow();
         MoveMouseTo(button.left + 20 + i % 7, (button.top + button.bottom) / 2);
         if (!PumpUntil([&] { return ShowsHighLight(button); }, 5, forms::Form::Dispatch)) break;
-        enterMs.push_back((Now() - start) * 1000);
-        start = Now();
+        enterMs.push_back((BenchNow() - start) * 1000);
+        start = BenchNow();
         MoveMouseTo(off.x, off.y + 1 + i % 2);
         if (!PumpUntil([&] { return !ShowsHighLight(button); }, 5, forms::Form::Dispatch)) break;
-        leaveMs.push_back((Now() - start) * 1000);
+        leaveMs.push_back((BenchNow() - start) * 1000);
     }
-    Report("pointer onto the button to HighLight shown", enterMs);
-    Report("pointer off the button to Normal shown", leaveMs);
+    ReportMilliseconds("pointer onto the button to HighLight shown", enterMs);
+    ReportMilliseconds("pointer off the button to Normal shown", leaveMs);
     form.Unload();
     return 0;
 }

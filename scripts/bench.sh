@@ -3,7 +3,8 @@
 # core), then frames per second of the real GL path beside a clear-and-swap
 # program, natively and under Wine, at 1024x768 and 1920x1080 on Xvfb; the
 # saver run beside the renderer; the Command button's painting and its
-# pointer-to-face time under Wine.
+# pointer-to-face time under Wine; the settings dialog's start and its
+# Form_Resize painting under Wine.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -53,3 +54,6 @@ echo "== the saver run: host beside renderer"
 
 echo "== the Command button under Wine"
 "$root/scripts/bench-button.sh"
+
+echo "== the settings dialog under Wine"
+"$root/scripts/bench-settings.sh"

@@ -275,11 +275,16 @@ void Command::DrawFace(Face face) {
         const forms::TwipsPerPixel twips = Twips();
         const auto x = [&](double value) { return forms::PixelsFromTwips(value, twips.x); };
         const auto y = [&](double value) { return forms::PixelsFromTwips(value, twips.y); };
+        // The pieces are cut from the picture in its own pixels, whatever the
+        // screen's resolution; only where they go follows the screen.
+        const auto source = [](double value) {
+            return forms::PixelsFromTwips(value, command_button::kFaceTwipsPerPixel);
+        };
         for (const command_button::FramePiece& piece :
              command_button::FramePieces(FrameSizes, width, height)) {
             picture->Draw(dc, x(piece.x), y(piece.y), x(piece.width), y(piece.height),
-                          x(piece.sourceX), y(piece.sourceY), x(piece.sourceWidth),
-                          y(piece.sourceHeight));
+                          source(piece.sourceX), source(piece.sourceY), source(piece.sourceWidth),
+                          source(piece.sourceHeight));
         }
     }
     Refresh();

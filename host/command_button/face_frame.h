@@ -20,7 +20,9 @@
 
 namespace command_button {
 
-// Twips, at 15 to a pixel in the face pictures.
+// Twips, at 15 to a pixel in the face pictures (on any screen: the pictures'
+// pixels are their own).
+constexpr double kFaceTwipsPerPixel = 15;
 constexpr int16_t kCorner = 60;                                   // 4 pixels
 constexpr int16_t kFaceWidth = 960;                               // 64 pixels
 constexpr int16_t kFaceHeight = 375;                              // 25 pixels

@@ -1,0 +1,601 @@
+// The settings dialog as it lies on the screen, end to end: the real
+// Glintra.scr started with /c from a folder of the test's own, with music
+// kind 1 in its Glintra.ini, at the screen's logical resolution (96 dpi by
+// default; with_screen_dpi.cmake runs this program at 120 and 144 dpi too).
+// Seen from outside, as a user sees it: where the window opens, where its
+// child windows are, and what the screen shows (the painted gradients, the
+// selected mark, the texts whole inside their controls).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/program_folder.h"
+#include "e2e/win32_child_process.h"
+#include "e2e/win32_screen.h"
+#include "e2e/win32_text.h"
+#include "host/resources/command_button_pictures.h"
+#include "host/saver/settings.h"
+#include "host/settings_dialog/dialog_layout.h"
+#include "shared/program_contract.h"
+
+namespace {
+
+constexpr double kWaitSeconds = 30;
+
+// A place and size in the pixels of a screen of `dpi` dots per inch: twips
+// times dpi / 1440, rounded to the nearest pixel, halves to even.
+struct Pixels {
+    int dpi = 96;
+    int operator()(double twips) const {
+        return static_cast<int>(std::nearbyint(twips * dpi / 1440));
+    }
+};
+
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Box& o) const {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
+}
+
+Box DesignBox(const char* name, int16_t index, Pixels px) {
+    const ControlLayout* c = FindControl(name, index);
+    if (c == nullptr) return {};
+    return {px(c->left), px(c->top), px(c->width), px(c->height)};
+}
+
+// `window`'s outer rectangle relative to the inner (client) area of `container`.
+Box BoxIn(HWND window, HWND container) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    MapWindowPoints(HWND_DESKTOP, container, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The direct children of `parent` of the window class `className`, left to right.
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+    std::vector<HWND> found;
+    for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) == className) found.push_back(c);
+    }
+    std::sort(found.begin(), found.end(),
+              [&](HWND a, HWND b) { return BoxIn(a, parent).left < BoxIn(b, parent).left; });
+    return found;
+}
+
+HWND FindDialogOf(DWORD pid) {
+    const std::wstring caption = WideFromUtf8(kSettingsDialogCaption);
+    for (HWND w = FindWindowW(nullptr, caption.c_str()); w != nullptr;
+         w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+// The screen under the inner area of `window`: pixels from its top-left corner.
+ScreenImage CaptureInner(HWND window) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    return CaptureScreenArea(r);
+}
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+Rgb At(const ScreenImage& image, int x, int y) {
+    const unsigned char* p = image.At(x, y);
+    return {p[0], p[1], p[2]};
+}
+
+bool Differs(const Rgb& a, const Rgb& b, int by) {
+    return std::abs(a.r - b.r) > by || std::abs(a.g - b.g) > by || std::abs(a.b - b.b) > by;
+}
+
+bool IsBlue(const Rgb& c) { return c.b >= c.r + 60 && c.b >= c.g + 60; }
+
+// A surface with its painted gradient: the window or the panel, captured from
+// the screen, and a column of it that no control covers.
+struct Surface {
+    const char* name;
+    ScreenImage image;
+    int freeColumns[2];
+    int tint;  // blue minus red and green on every row
+    Rgb edge, middle;
+};
+
+// The columns where ink (text or picture) lies in the rows [top, bottom) and
+// the columns [left, right) of `surface`: pixels that differ from their
+// row's background, read at a free column of the same surface.
+struct Ink {
+    int left = -1, right = -1;  // first and last inked column; -1: none
+    long pixels = 0;
+};
+
+Ink FindInk(const Surface& surface, int left, int top, int right, int bottom) {
+    Ink ink;
+    const ScreenImage& image = surface.image;
+    for (int y = std::max(top, 0); y < std::min(bottom, image.height); ++y) {
+        const Rgb background = At(image, surface.freeColumns[0], y);
+        for (int x = std::max(left, 0); x < std::min(right, image.width); ++x) {
+            if (!Differs(At(image, x, y), background, 60)) continue;
+            ++ink.pixels;
+            if (ink.left < 0 || x < ink.left) ink.left = x;
+            if (x > ink.right) ink.right = x;
+        }
+    }
+    return ink;
+}
+
+// Where the ink of `text` lies when the system draws it on one line in the
+// labels' face, "ＭＳ Ｐゴシック" 9.75 pt, at `dpi`: its first and last inked
+// columns from the pen's start. What a label or a caption shows whole.
+Ink RenderedInk(const std::string& text, int dpi) {
+    const int width = 1000, height = 100;
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    LOGFONTW face = {};
+    face.lfHeight = -static_cast<LONG>(std::nearbyint(kLabelFontPoints * dpi / 72));
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(face.lfFaceName, WideFromUtf8(kLabelFontFace).c_str(), LF_FACESIZE);
+    const HFONT font = CreateFontIndirectW(&face);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring wide = WideFromUtf8(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &all,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    const ScreenImage drawn = PixelsOfBitmap(bitmap);
+    DeleteObject(bitmap);
+
+    Ink ink;
+    for (int y = 0; y < drawn.height; ++y) {
+        for (int x = 0; x < drawn.width; ++x) {
+            // Dark enough to count as ink on the screen too: not the faint
+            // edge of a smoothed letter.
+            if (At(drawn, x, y).r > 0xFF - 60) continue;
+            ++ink.pixels;
+            if (ink.left < 0 || x < ink.left) ink.left = x;
+            ink.right = std::max(ink.right, x);
+        }
+    }
+    return ink;
+}
+
+// A piece of a face picture of the real Glintra.scr, `sourceSize` of its own
+// pixels square from (sourceX, sourceY), stretched to `size` pixels square as
+// the system stretches it (COLORONCOLOR).
+ScreenImage StretchedFacePiece(const std::string& host, int id, int sourceX, int sourceY,
+                               int sourceSize, int size) {
+    ScreenImage piece;
+    const HMODULE module = LoadLibraryExA(
+        host.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) return piece;
+    const auto picture = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (picture != nullptr) {
+        const HDC screen = GetDC(nullptr);
+        const HBITMAP target = CreateCompatibleBitmap(screen, size, size);
+        ReleaseDC(nullptr, screen);
+        const HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
+        const HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, target);
+        SetStretchBltMode(to, COLORONCOLOR);
+        StretchBlt(to, 0, 0, size, size, from, sourceX, sourceY, sourceSize, sourceSize, SRCCOPY);
+        SelectObject(from, oldFrom);
+        SelectObject(to, oldTo);
+        DeleteDC(from);
+        DeleteDC(to);
+        piece = PixelsOfBitmap(target);
+        DeleteObject(target);
+        DeleteObject(picture);
+    }
+    FreeLibrary(module);
+    return piece;
+}
+
+class SettingsDialogLayoutTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // Screen pixels as they are: Windows tells a program that is not
+        // DPI-aware 96 dpi and scales the host's windows for it.
+        SetProcessDPIAware();
+        HDC screen = GetDC(nullptr);
+        px_.dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+
+        programs_ = new ProgramFolder;
+        if (!programs_->error().empty()) return;
+        // Music kind 1: the mark of "音楽CD" selected. A music file that
+        // exists, for the path label.
+        programs_->Write("bgm.mp3", "not music");
+        const std::string ini = programs_->File("Glintra.ini");
+        WritePrivateProfileStringA(kIniSection, kIniKeyKind, " 1", ini.c_str());
+        WritePrivateProfileStringA(kIniSection, kIniKeyRepeat, " 5", ini.c_str());
+        WritePrivateProfileStringA(kIniSection, kIniKeyFile, programs_->File("bgm.mp3").c_str(),
+                                   ini.c_str());
+        // The pointer away from the dialog, so that no button shows its
+        // pointer-over face.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+
+        host_ = new ChildProcess(programs_->host(), "/c", false);
+        if (!host_->started()) return;
+        WaitUntil([] { return (dialog_ = FindDialogOf(host_->pid())) != nullptr; }, kWaitSeconds);
+        if (dialog_ == nullptr) return;
+        // Painted: the gradient's top row on the window, the panel's, and
+        // the selected mark, and the whole window as it was a poll before
+        // (the buttons paint themselves after their containers).
+        ScreenImage before;
+        WaitUntil(
+            [&before] {
+                const std::vector<HWND> panels = ChildrenOfClass(dialog_, "Glintra.PictureBox");
+                if (panels.size() != 1) return false;
+                const ScreenImage window = CaptureInner(dialog_);
+                const ScreenImage panel = CaptureInner(panels[0]);
+                if (window.width == 0 || panel.width == 0) return false;
+                const Box mark = DesignBox("Img_BGM", 1, px_);
+                const bool settled = CountChangedPixels(window, before) == 0;
+                before = window;
+                return settled && At(window, 1, 0) == Rgb{0, 0, 30} &&
+                       At(panel, 1, 0) == Rgb{30, 30, 30} &&
+                       IsBlue(At(panel, mark.left + mark.width / 2, mark.top + mark.height / 2));
+            },
+            kWaitSeconds, 200);
+        RECT outer = {};
+        GetWindowRect(dialog_, &outer);
+        SaveScreenshot(CaptureScreenArea(outer),
+                       "settings_dialog_" + std::to_string(px_.dpi) + "dpi.bmp");
+    }
+
+    static void TearDownTestSuite() {
+        if (dialog_ != nullptr) PostMessageW(dialog_, WM_CLOSE, 0, 0);
+        if (host_ != nullptr) host_->WaitForExit(kWaitSeconds);
+        delete host_;
+        delete programs_;
+        host_ = nullptr;
+        programs_ = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(programs_->error().empty()) << programs_->error();
+        ASSERT_TRUE(host_->started()) << "cannot start the host: error " << host_->startError();
+        ASSERT_NE(dialog_, nullptr) << "no visible \"" << kSettingsDialogCaption
+                                    << "\"; host running: " << host_->Running();
+        // Which resolution this run is about; with_screen_dpi.cmake says
+        // which it set.
+        if (const char* wanted = std::getenv("GLINTRA_SCREEN_DPI")) {
+            ASSERT_EQ(px_.dpi, std::atoi(wanted)) << "the screen's dpi was not set";
+        }
+        panels_ = ChildrenOfClass(dialog_, "Glintra.PictureBox");
+        ASSERT_EQ(panels_.size(), 1u) << "one panel Pic_C";
+    }
+
+    HWND panel() const { return panels_[0]; }
+
+    Surface WindowSurface() const {
+        const ScreenImage image = CaptureInner(dialog_);
+        // Left of the panel and right of it, over the whole height.
+        return {"window", image, {px_(90), px_(7080)}, 30, {0, 0, 30}, {220, 220, 250}};
+    }
+    Surface PanelSurface() const {
+        const ScreenImage image = CaptureInner(panel());
+        // Left of the marks, and right of the path label.
+        return {"panel", image, {px_(150), px_(6585)}, 0, {30, 30, 30}, {250, 250, 250}};
+    }
+
+    static Pixels px_;
+    static ProgramFolder* programs_;
+    static ChildProcess* host_;
+    static HWND dialog_;
+    std::vector<HWND> panels_;
+};
+
+Pixels SettingsDialogLayoutTest::px_;
+ProgramFolder* SettingsDialogLayoutTest::programs_ = nullptr;
+ChildProcess* SettingsDialogLayoutTest::host_ = nullptr;
+HWND SettingsDialogLayoutTest::dialog_ = nullptr;
+
+// Its inner area at the design size in this screen's pixels, the whole window
+// centred across the screen and a third of the free height down.
+TEST_F(SettingsDialogLayoutTest, OpensAtItsSizeCentredAThirdDown) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    RECT inner = {}, outer = {};
+    GetClientRect(dialog_, &inner);
+    GetWindowRect(dialog_, &outer);
+    EXPECT_EQ(inner.right, px_(kDialogInnerWidth));
+    EXPECT_EQ(inner.bottom, px_(kDialogInnerHeight));
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(outer.left, (screenWidth - width) / 2) << "screen " << screenWidth << " wide";
+    EXPECT_EQ(outer.top, (screenHeight - height) / 3) << "screen " << screenHeight << " high";
+}
+
+// The panel on the window; the repeat box and "..." on the panel; the other
+// three buttons on the window: each at its place and size.
+TEST_F(SettingsDialogLayoutTest, ChildWindowsLieAtTheirPlaces) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    EXPECT_EQ(BoxIn(panel(), dialog_), DesignBox("Pic_C", -1, px_)) << "Pic_C";
+
+    const std::vector<HWND> combos = ChildrenOfClass(panel(), "ComboBox");
+    ASSERT_EQ(combos.size(), 1u) << "one repeat box on the panel";
+    // The closed box takes its height from its font; its place and width are
+    // the layout's, and it ends inside the line it shares with "音楽CD".
+    const Box combo = BoxIn(combos[0], panel());
+    const Box design = DesignBox("BGM_Repeat", -1, px_);
+    EXPECT_EQ(combo.left, design.left) << "BGM_Repeat at " << combo;
+    EXPECT_EQ(combo.top, design.top) << "BGM_Repeat at " << combo;
+    EXPECT_EQ(combo.width, design.width) << "BGM_Repeat at " << combo;
+    EXPECT_LE(combo.top + combo.height, DesignBox("Img_BGM", 0, px_).top)
+        << "BGM_Repeat reaches into the line below: " << combo;
+
+    const std::vector<HWND> onPanel = ChildrenOfClass(panel(), "Glintra.UserControl");
+    ASSERT_EQ(onPanel.size(), 1u) << "one button on the panel";
+    EXPECT_EQ(BoxIn(onPanel[0], panel()), DesignBox("Cmd_BGM", -1, px_)) << "Cmd_BGM";
+
+    const std::vector<HWND> onWindow = ChildrenOfClass(dialog_, "Glintra.UserControl");
+    ASSERT_EQ(onWindow.size(), 3u) << "three buttons on the window";
+    const char* leftToRight[] = {"Cmd_Etc", "Cmd_Set", "Cmd_Can"};
+    for (size_t i = 0; i < onWindow.size(); ++i) {
+        EXPECT_EQ(BoxIn(onWindow[i], dialog_), DesignBox(leftToRight[i], -1, px_))
+            << leftToRight[i];
+    }
+}
+
+// One horizontal line per row over the whole width: the window dark blue at
+// its top and bottom edges and (220, 220, 250) in the middle, 30 bluer than
+// red and green on every row; the panel grey from 30 to 250; each a sine
+// that rises to the middle and falls again.
+TEST_F(SettingsDialogLayoutTest, WindowAndPanelShowTheirGradients) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    for (const Surface& s : {WindowSurface(), PanelSurface()}) {
+        SCOPED_TRACE(s.name);
+        const int h = s.image.height;
+        ASSERT_GT(h, 0);
+        for (int x : s.freeColumns) {
+            SCOPED_TRACE("column " + std::to_string(x));
+            ASSERT_LT(x, s.image.width);
+            EXPECT_EQ(At(s.image, x, 0), s.edge) << "top row";
+            EXPECT_EQ(At(s.image, x, h / 2), s.middle) << "middle row " << h / 2;
+            // The last row painted lies at y = h, under the border; the last
+            // one seen is a row above it, where the sine has risen by at most
+            // 220 sin(3.142 / h).
+            const Rgb bottom = At(s.image, x, h - 1);
+            const int rise = static_cast<int>(std::ceil(220 * 3.142 / h));
+            EXPECT_GE(bottom.r, s.edge.r) << "bottom row " << bottom;
+            EXPECT_LE(bottom.r, s.edge.r + rise) << "bottom row " << bottom;
+            // A sine, not a straight rise: a quarter of the way down the
+            // strength is about 220 sin(pi / 4) = 156.
+            const int quarter = At(s.image, x, h / 4).r - s.edge.r;
+            EXPECT_NEAR(quarter, 156, 2) << "a quarter down, row " << h / 4;
+            int previous = -1, falls = 0;
+            for (int y = 0; y < h; ++y) {
+                const Rgb c = At(s.image, x, y);
+                ASSERT_TRUE(c.g == c.r && c.b == c.r + s.tint) << "row " << y << ": " << c;
+                // Each line spans the whole width: the other free column agrees.
+                ASSERT_EQ(c, At(s.image, s.freeColumns[0], y)) << "row " << y;
+                if (y <= h / 2) {
+                    EXPECT_GE(c.r, previous) << "row " << y << " darker than the one above";
+                } else if (c.r > previous) {
+                    ++falls;
+                }
+                previous = c.r;
+            }
+            EXPECT_EQ(falls, 0) << "rows below the middle that are lighter than the one above";
+        }
+    }
+}
+
+// Music kind 1: the mark beside "音楽CD" shows the selected (blue) picture,
+// the other two the not-selected one.
+TEST_F(SettingsDialogLayoutTest, OnlyTheMarkOfKindOneIsSelected) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    const Surface panel = PanelSurface();
+    for (int16_t kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE("Img_BGM(" + std::to_string(kind) + ")");
+        const Box mark = DesignBox("Img_BGM", kind, px_);
+        long blue = 0;
+        for (int y = mark.top; y < mark.top + mark.height; ++y) {
+            for (int x = mark.left; x < mark.left + mark.width; ++x) {
+                if (IsBlue(At(panel.image, x, y))) ++blue;
+            }
+        }
+        const Ink drawn =
+            FindInk(panel, mark.left, mark.top, mark.left + mark.width, mark.top + mark.height);
+        // A picture of 12 x 12 pixels: its frame (44 pixels, grey or dark
+        // blue) stands out from the light grey behind it.
+        EXPECT_GE(drawn.pixels, 40) << "no mark picture";
+        if (kind == 1) {
+            EXPECT_GE(blue, 100) << "the selected mark is not blue";
+        } else {
+            EXPECT_EQ(blue, 0) << "a mark of another kind is blue";
+        }
+    }
+}
+
+// Every label's text is there and whole: its ink is as wide as the text's
+// when the system draws it alone (a text cut at an edge is narrower), starts
+// where the label does (the centred ones: centred on it) and stops before
+// whatever lies to its right.
+TEST_F(SettingsDialogLayoutTest, LabelsShowTheirTextsWhole) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    struct Case {
+        const char* name;
+        int16_t index;
+        Container container;
+        double freeTo;  // twips: nothing else lies right of the label up to here
+    };
+    const Case cases[] = {
+        {"lbl", 15, Container::kPanel, 1995 - 15},  // inside Shape3's outline
+        {"lbl_BGM", 1, Container::kPanel, 1380},    // BGM_Repeat
+        {"lbl", 14, Container::kPanel, 3600},      {"lbl_BGM", 0, Container::kPanel, 1200},
+        {"lbl_BGM", 2, Container::kPanel, 1800},   {"lbl", 7, Container::kWindow, 2880},  // Cmd_Etc
+    };
+    const Surface window = WindowSurface(), panel = PanelSurface();
+    for (const Case& c : cases) {
+        const ControlLayout* layout = FindControl(c.name, c.index);
+        ASSERT_NE(layout, nullptr);
+        SCOPED_TRACE(std::string(c.name) + "(" + std::to_string(c.index) + ") \"" +
+                     layout->caption + "\"");
+        const Box label = DesignBox(c.name, c.index, px_);
+        const Surface& surface = c.container == Container::kPanel ? panel : window;
+        // Shape3's outline runs down the first column of lbl(15).
+        const int from = label.left + (std::string(c.name) == "lbl" && c.index == 15 ? 1 : 0);
+        const int to = px_(c.freeTo);
+        const Ink ink = FindInk(surface, from, label.top, to, label.top + label.height);
+        const Ink whole = RenderedInk(layout->caption, px_.dpi);
+        ASSERT_GE(ink.pixels, 20) << "no text";
+        ASSERT_GE(whole.pixels, 20);
+        EXPECT_NEAR(ink.right - ink.left, whole.right - whole.left, 2)
+            << "ink from " << ink.left << " to " << ink.right << "; the whole text is "
+            << whole.right - whole.left + 1 << " wide";
+        if (layout->align == TextAlign::kCentre) {
+            EXPECT_NEAR((ink.left + ink.right + 1) / 2.0, label.left + label.width / 2.0, 1.5)
+                << "ink from " << ink.left << " to " << ink.right;
+        } else {
+            EXPECT_NEAR(ink.left - label.left, whole.left, 1) << "ink from " << ink.left;
+        }
+        EXPECT_LT(ink.right, to - 1) << "the text runs into what lies right of the label";
+    }
+    // The path, inside the border of lbl_Fname.
+    const Box path = DesignBox("lbl_Fname", -1, px_);
+    const Ink ink = FindInk(panel, path.left + 2, path.top + 2, path.left + path.width - 2,
+                            path.top + path.height - 2);
+    EXPECT_GE(ink.pixels, 20) << "no path in lbl_Fname";
+}
+
+// Each button's caption whole (as wide as the text drawn alone) and centred
+// on its face, clear of the frame.
+TEST_F(SettingsDialogLayoutTest, ButtonCaptionsAreWholeAndCentred) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    std::vector<HWND> buttons = ChildrenOfClass(panel(), "Glintra.UserControl");
+    for (HWND b : ChildrenOfClass(dialog_, "Glintra.UserControl")) buttons.push_back(b);
+    ASSERT_EQ(buttons.size(), 4u);
+    const char* names[] = {"Cmd_BGM", "Cmd_Etc", "Cmd_Set", "Cmd_Can"};
+    const int inset = px_(60);  // the frame's corners
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const ControlLayout* layout = FindControl(names[i]);
+        ASSERT_NE(layout, nullptr);
+        SCOPED_TRACE(std::string(names[i]) + " \"" + layout->caption + "\"");
+        RECT r = {};
+        GetWindowRect(buttons[i], &r);
+        const ScreenImage face = CaptureScreenArea(r);
+        ASSERT_GT(face.width, 2 * inset);
+        // The face is one colour along each row (a vertical gradient): the
+        // row's most common colour inside the frame. The caption is darker
+        // in every channel: black, or grey on a disabled button.
+        Ink ink;
+        for (int y = inset; y < face.height - inset; ++y) {
+            std::vector<Rgb> row;
+            for (int x = inset; x < face.width - inset; ++x) row.push_back(At(face, x, y));
+            Rgb background = row[0];
+            size_t most = 0;
+            for (const Rgb& c : row) {
+                const size_t n = std::count(row.begin(), row.end(), c);
+                if (n > most) most = n, background = c;
+            }
+            for (int x = inset; x < face.width - inset; ++x) {
+                const Rgb c = At(face, x, y);
+                if (c.r > background.r - 40 || c.g > background.g - 40 || c.b > background.b - 40) {
+                    continue;
+                }
+                ++ink.pixels;
+                if (ink.left < 0 || x < ink.left) ink.left = x;
+                ink.right = std::max(ink.right, x);
+            }
+        }
+        const Ink whole = RenderedInk(layout->caption, px_.dpi);
+        ASSERT_GE(ink.pixels, 3) << "no caption";
+        EXPECT_NEAR(ink.right - ink.left, whole.right - whole.left, 2)
+            << "ink from " << ink.left << " to " << ink.right << "; the whole caption is "
+            << whole.right - whole.left + 1 << " wide";
+        EXPECT_NEAR((ink.left + ink.right + 1) / 2.0, face.width / 2.0, 1.5)
+            << "ink from " << ink.left << " to " << ink.right << " of " << face.width;
+        EXPECT_GT(ink.left, inset) << "the caption reaches the frame";
+        EXPECT_LT(ink.right, face.width - inset - 1) << "the caption reaches the frame";
+    }
+}
+
+// Each button's four corners are its face picture's 4 x 4 pixel corners,
+// grown with the screen: 60 twips square.
+TEST_F(SettingsDialogLayoutTest, ButtonCornersComeFromTheirFacePictures) {
+    SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
+    std::vector<HWND> buttons = ChildrenOfClass(panel(), "Glintra.UserControl");
+    for (HWND b : ChildrenOfClass(dialog_, "Glintra.UserControl")) buttons.push_back(b);
+    ASSERT_EQ(buttons.size(), 4u);
+    // "..." is disabled while the kind is 1; the others show their normal face.
+    const struct {
+        const char* name;
+        int face;
+    } faces[] = {{"Cmd_BGM", IDB_BUTTON_DISABLE},
+                 {"Cmd_Etc", IDB_BUTTON_NORMAL},
+                 {"Cmd_Set", IDB_BUTTON_NORMAL},
+                 {"Cmd_Can", IDB_BUTTON_NORMAL}};
+    const int corner = px_(60);
+    constexpr int kPictureWidth = 64, kPictureHeight = 25, kPictureCorner = 4;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(faces[i].name);
+        RECT r = {};
+        GetWindowRect(buttons[i], &r);
+        const ScreenImage shown = CaptureScreenArea(r);
+        ASSERT_GT(shown.width, 2 * corner);
+        const struct {
+            const char* where;
+            int x, y, sourceX, sourceY;
+        } corners[] = {
+            {"top left", 0, 0, 0, 0},
+            {"top right", shown.width - corner, 0, kPictureWidth - kPictureCorner, 0},
+            {"bottom left", 0, shown.height - corner, 0, kPictureHeight - kPictureCorner},
+            {"bottom right", shown.width - corner, shown.height - corner,
+             kPictureWidth - kPictureCorner, kPictureHeight - kPictureCorner},
+        };
+        for (const auto& c : corners) {
+            const ScreenImage expected = StretchedFacePiece(
+                programs_->host(), faces[i].face, c.sourceX, c.sourceY, kPictureCorner, corner);
+            ASSERT_EQ(expected.width, corner) << "no face picture in the host";
+            int wrong = 0;
+            for (int y = 0; y < corner; ++y) {
+                for (int x = 0; x < corner; ++x) {
+                    if (!(At(shown, c.x + x, c.y + y) == At(expected, x, y))) ++wrong;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << c.where << " corner: pixels unlike the face picture's";
+        }
+    }
+}
+
+}  // namespace
