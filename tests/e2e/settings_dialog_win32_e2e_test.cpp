@@ -442,9 +442,9 @@ TEST_F(SettingsDialog, RepeatNumberOutOfRangeIsRefusedAndTheDialogStays) {
 
 // ---- Leaving without writing ----
 
-// After changes, Enter and Escape do nothing; "ｷｬﾝｾﾙ" or a click on the
-// close box that Wine draws on the caption bar ends the host and leaves the
-// file as it was.
+// After changes, Enter and Escape do nothing, nor does a click on the
+// disabled "..."; "ｷｬﾝｾﾙ" or a click on the close box that Wine draws on the
+// caption bar ends the host and leaves the file as it was.
 TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "the close box" : "ｷｬﾝｾﾙ");
@@ -454,7 +454,13 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
         dialog->TypeRepeat(L"9");
         TapKey(VK_RETURN);
         TapKey(VK_ESCAPE);
+        // "..." is disabled in this kind: a click on it opens no chooser
+        // (whose modal loop would keep the next press from the dialog).
+        const POINT disabled = Centre(ScreenRect(dialog->chooser));
+        ASSERT_TRUE(ClickAt(disabled.x, disabled.y));
         dialog->Press("lbl_BGM", 2, MOUSEEVENTF_LEFTDOWN);
+        EXPECT_EQ(dialog->WaitForKind(2), "");
+        EXPECT_EQ(VisibleWindowsOf(dialog->host.pid()).size(), 1u) << "a window beside the dialog";
         TapKey(VK_RETURN);
         TapKey(VK_ESCAPE);
         // Input is handled in order: once the next press shows, the keys
@@ -583,10 +589,11 @@ struct MusicNames {
 };
 
 std::optional<MusicNames> NamesForTheCodePage() {
-    const std::wstring japanese = L"\u66F2.mp3", latin = L"caf\u00E9.mp3";  // 曲, é
+    // "曲ソ": the second half of ソ in code page 932 is the byte of "\".
+    const std::wstring japanese = L"\u66F2\u30BD.mp3", latin = L"caf\u00E9.mp3";
     switch (GetACP()) {
         case 932:
-            return MusicNames{japanese, "\x8B\xC8.mp3", latin};
+            return MusicNames{japanese, "\x8B\xC8\x83\x5C.mp3", latin};
         case 1252:
             return MusicNames{latin, "caf\xE9.mp3", japanese};
     }
