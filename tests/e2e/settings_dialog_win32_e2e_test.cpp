@@ -145,6 +145,20 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// Entry `index` of a combo box's list (also another process's).
+std::wstring ListEntry(HWND comboBox, int index) {
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(comboBox, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                        5000, nullptr);
+    return text;
+}
+
 // The host started with `arguments`, and its dialog once it is on the screen.
 class Dialog {
 public:
@@ -422,6 +436,42 @@ TEST_F(SettingsDialog, TypedRepeatTextIsWrittenAsAWholeNumber) {
     }
 }
 
+// The box's list: the empty text for 0, then 1 to 30; an entry picked with
+// the mouse is what "設定" writes.
+TEST_F(SettingsDialog, RepeatListOffersTheTracksAndAPickedOneIsWritten) {
+    Prepare(IniFile(1, 5, music_));
+    const auto dialog = Open();
+    ASSERT_EQ(dialog->error, "");
+    std::vector<std::wstring> entries, expected;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(dialog->repeatBox, CB_GETCOUNT, 0, 0, SMTO_BLOCK, 5000, &count);
+    for (int i = 0; i < static_cast<int>(count); ++i)
+        entries.push_back(ListEntry(dialog->repeatBox, i));
+    for (int i = 0; i <= 30; ++i) expected.push_back(i == 0 ? L"" : std::to_wstring(i));
+    EXPECT_EQ(entries, expected);
+
+    // The list drops from the box's arrow, scrolled to the box's text.
+    const RECT box = ScreenRect(dialog->repeatBox);
+    ASSERT_TRUE(ClickAt(box.right - 5, (box.top + box.bottom) / 2));
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindowsOf(dialog->host.pid())) {
+                if (ClassOf(window) == L"ComboLBox") list = window;
+            }
+            return list != nullptr;
+        },
+        kWait))
+        << "no list dropped";
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int picked = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)) + 2;
+    POINT origin = {0, 0};
+    ClientToScreen(list, &origin);
+    ASSERT_TRUE(ClickAt(origin.x + 10, origin.y + 2 * height + height / 2));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(list); }, kWait)) << "the list stays";
+    SetAndExpect(*dialog, IniFile(1, picked, music_));
+}
+
 // A number that a track can't hold is refused with a message; the dialog
 // stays, nothing is written, and "ｷｬﾝｾﾙ" still ends it.
 TEST_F(SettingsDialog, RepeatNumberOutOfRangeIsRefusedAndTheDialogStays) {
@@ -547,9 +597,7 @@ HWND WaitForChooser(const Dialog& dialog) {
     WaitUntil(
         [&] {
             for (HWND window : VisibleWindowsOf(dialog.host.pid())) {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (std::wstring(name) == L"#32770") chooser = window;
+                if (ClassOf(window) == L"#32770") chooser = window;
             }
             return chooser != nullptr;
         },
@@ -562,10 +610,8 @@ bool WaitForTyping(HWND chooser) {
     return WaitUntil(
         [&] {
             const HWND focus = FocusOf(chooser);
-            wchar_t name[16] = {};
-            GetClassNameW(focus, name, 16);
             return focus != nullptr && GetAncestor(focus, GA_ROOT) == chooser &&
-                   std::wstring(name) == L"Edit";
+                   ClassOf(focus) == L"Edit";
         },
         kWait);
 }
@@ -650,13 +696,10 @@ TEST_F(SettingsDialogChooser, ChooserTextsReadRightAndCancelOrARefusedNameChange
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(WindowTextOf(chooser), L"ﾌｧｲﾙを開く");
     const HWND types = GetDlgItem(chooser, 0x470);  // cmb1: the file types
-    wchar_t type[64] = {};
     DWORD_PTR count = 0;
     SendMessageTimeoutW(types, CB_GETCOUNT, 0, 0, SMTO_BLOCK, 5000, &count);
     EXPECT_EQ(count, 1u) << "file types offered";
-    SendMessageTimeoutW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type), SMTO_BLOCK, 5000,
-                        nullptr);
-    EXPECT_EQ(std::wstring(type), L"BGMﾌｧｲﾙ (MP3 WAV)");
+    EXPECT_EQ(ListEntry(types, 0), L"BGMﾌｧｲﾙ (MP3 WAV)");
     TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }, kWait)) << "Escape left it open";
 
