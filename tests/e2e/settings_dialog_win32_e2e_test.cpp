@@ -492,8 +492,8 @@ TEST_F(SettingsDialog, RepeatNumberOutOfRangeIsRefusedAndTheDialogStays) {
 
 // ---- Leaving without writing ----
 
-// After changes, Enter and Escape do nothing, nor does a click on the
-// disabled "..."; "ｷｬﾝｾﾙ" or a click on the close box that Wine draws on the
+// After changes, Enter, Escape (and Space on a button) do nothing, nor does
+// a click on the disabled "..."; "ｷｬﾝｾﾙ" or a click on the close box that Wine draws on the
 // caption bar ends the host and leaves the file as it was.
 TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
     for (const bool closeBox : {false, true}) {
@@ -504,6 +504,13 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
         dialog->TypeRepeat(L"9");
         TapKey(VK_RETURN);
         TapKey(VK_ESCAPE);
+        // The keys once more on "設定", which has no keys of its own: Tab
+        // from the box passes "..." and stops there.
+        TapKey(VK_TAB);
+        TapKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog->window) == dialog->set; }, kWait))
+            << "Tab did not bring the focus to 設定";
+        for (const WORD key : {VK_RETURN, VK_SPACE, VK_ESCAPE}) TapKey(key);
         // "..." is disabled in this kind: a click on it opens no chooser
         // (whose modal loop would keep the next press from the dialog).
         const POINT disabled = Centre(ScreenRect(dialog->chooser));
