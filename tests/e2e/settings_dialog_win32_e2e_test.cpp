@@ -445,8 +445,9 @@ TEST_F(SettingsDialog, RepeatListOffersTheTracksAndAPickedOneIsWritten) {
     std::vector<std::wstring> entries, expected;
     DWORD_PTR count = 0;
     SendMessageTimeoutW(dialog->repeatBox, CB_GETCOUNT, 0, 0, SMTO_BLOCK, 5000, &count);
-    for (int i = 0; i < static_cast<int>(count); ++i)
+    for (int i = 0; i < static_cast<int>(count); ++i) {
         entries.push_back(ListEntry(dialog->repeatBox, i));
+    }
     for (int i = 0; i <= 30; ++i) expected.push_back(i == 0 ? L"" : std::to_wstring(i));
     EXPECT_EQ(entries, expected);
 
