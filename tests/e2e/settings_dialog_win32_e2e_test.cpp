@@ -494,8 +494,8 @@ TEST_F(SettingsDialog, RepeatNumberOutOfRangeIsRefusedAndTheDialogStays) {
 // ---- Leaving without writing ----
 
 // After changes, Enter, Escape (and Space on a button) do nothing, nor does
-// a click on the disabled "..."; "ｷｬﾝｾﾙ" or a click on the close box that Wine draws on the
-// caption bar ends the host and leaves the file as it was.
+// a click on the disabled "..."; "ｷｬﾝｾﾙ" or a click on the close box that
+// Wine draws on the caption bar ends the host and leaves the file as it was.
 TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "the close box" : "ｷｬﾝｾﾙ");
