@@ -771,24 +771,26 @@ TEST_F(SettingsDialog, OtherWorksOpensTheHomePageAndTheDialogStays) {
 }
 
 // Run as the https handler: each argument after the log's path on a line of
-// its own, UTF-8.
+// its own, UTF-8. The log is written under another name and then renamed, so
+// that the test never reads it half written.
 int RecordArguments() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (arguments == nullptr || count < 3) return 1;
-    std::FILE* log = _wfopen(arguments[2], L"wb");
-    if (log == nullptr) return 1;
+    const std::wstring log = arguments[2], draft = log + L".part";
+    std::FILE* file = _wfopen(draft.c_str(), L"wb");
+    if (file == nullptr) return 1;
     for (int i = 3; i < count; ++i) {
         const int length =
             WideCharToMultiByte(CP_UTF8, 0, arguments[i], -1, nullptr, 0, nullptr, nullptr);
         std::string text(static_cast<size_t>(length), '\0');
         WideCharToMultiByte(CP_UTF8, 0, arguments[i], -1, text.data(), length, nullptr, nullptr);
         text.resize(text.size() - 1);
-        std::fprintf(log, "%s\n", text.c_str());
+        std::fprintf(file, "%s\n", text.c_str());
     }
-    std::fclose(log);
+    std::fclose(file);
     LocalFree(arguments);
-    return 0;
+    return MoveFileW(draft.c_str(), log.c_str()) ? 0 : 1;
 }
 
 }  // namespace

@@ -24,9 +24,11 @@
 
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
+#include "e2e/win32_text.h"
 #include "glintra_version.h"
 #include "host/resources/host_icon.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
+#include "shared/program_contract.h"
 
 namespace {
 
@@ -458,11 +460,9 @@ TEST_F(InstallerTest, ChoosingGlintraRemembersThePreviousSaverAndUninstallRestor
 
 // The installer as a user meets it, through the keyboard: Enter installs into
 // the offered folder, the finish page offers (both ticked, in the system's
-// language) to choose Glintra and to open its settings, Enter takes both.
-//
-// Today the host's /c ends at once, so the settings can only be seen to be
-// asked for, not to open. Once the settings dialog exists, this case waits
-// for its "<Glintra>" window after Finish, and closes it before the uninstall.
+// language) to choose Glintra and to open its settings, Enter takes both:
+// the settings dialog "<Glintra>" comes up, and is closed before the
+// uninstall.
 TEST_F(InstallerTest, FinishPageChoosesGlintraAndOpensTheSettings) {
     const bool japanese = GetACP() == 932;
     const std::wstring chooseText =
@@ -503,8 +503,18 @@ TEST_F(InstallerTest, FinishPageChoosesGlintraAndOpensTheSettings) {
     ASSERT_TRUE(status.has_value()) << "the installer did not end";
     EXPECT_EQ(*status, 0u);
     EXPECT_EQ(ReadSaverSetting(), (SaverSetting{folder_ + "\\Glintra.scr", "1"}));
-    // The settings' host has ended before the uninstall.
-    ASSERT_TRUE(WaitUntil([] { return !ProcessRunning("Glintra.scr"); }, 30));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            dialog = FindWindowW(nullptr, WideFromUtf8(kSettingsDialogCaption).c_str());
+            return dialog != nullptr && IsWindowVisible(dialog);
+        },
+        30))
+        << "the settings did not open";
+    // Its close command (the dialog's own tests click its buttons).
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([] { return !ProcessRunning("Glintra.scr"); }, 30))
+        << "the settings' host did not end";
 
     Uninstall();
     ExpectNothingLeft();
