@@ -224,7 +224,7 @@ public:
         // Another pixel each time: a pointer that does not move brings no move.
         ASSERT_TRUE(MoveMouseTo(centre.x - 4 + step++ % 9, centre.y));
         ASSERT_TRUE(WaitUntil([&] { return ShowsPointerOver(button); }, kWait))
-            << "the button shows no pointer-over look";
+            << "the button shows no pointer-over look" << State();
         SendMouseButton(MOUSEEVENTF_LEFTDOWN);
         SendMouseButton(MOUSEEVENTF_LEFTUP);
     }
@@ -235,7 +235,7 @@ public:
         const HWND edit = FindWindowExW(repeatBox, nullptr, L"Edit", nullptr);
         ASSERT_TRUE(ClickAt(box.left + 6, (box.top + box.bottom) / 2));
         ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == edit; }, kWait))
-            << "the repeat box did not take the focus";
+            << "the repeat box did not take the focus" << State();
         TapKey(VK_END);
         for (size_t i = TextOf(repeatBox).size(); i > 0; --i) TapKey(VK_BACK);
         TypeText(text);
@@ -308,6 +308,15 @@ public:
 
     std::optional<DWORD> WaitForExit() const { return host.WaitForExit(kWait); }
 
+    // For a failure's line: whether the host still runs, and what it shows.
+    std::string State() const {
+        if (!host.Running()) return "; the host has ended";
+        std::string shown = "; the host shows";
+        for (HWND w : VisibleWindowsOf(host.pid()))
+            shown += " \"" + AnsiFromWide(WindowTextOf(w)) + "\"";
+        return shown;
+    }
+
     ChildProcess host;
     std::string error;
     HWND window = nullptr, panel = nullptr, repeatBox = nullptr;
@@ -347,7 +356,13 @@ protected:
     std::string Written() const { return Shown(ReadBytes(Ini())); }
 
     // The dialog, started with `arguments` from the prepared folder.
+    // A new start waits until the last dialog has gone: one still there
+    // would end the new start at once.
     std::unique_ptr<Dialog> Open(const std::string& arguments = "/c") {
+        const bool gone = WaitUntil(
+            [] { return !FindWindowW(nullptr, WideFromUtf8(kSettingsDialogCaption).c_str()); },
+            kWait);
+        EXPECT_TRUE(gone) << "an earlier dialog stays after its host's end";
         return std::make_unique<Dialog>(programs_, arguments);
     }
 
