@@ -188,10 +188,13 @@ public:
             error = "a control's window is missing";
             return;
         }
-        // Painted: the "..." button shows a face.
+        // Painted (the "..." button shows a face) and in front, where the
+        // input goes.
         if (!WaitUntil([&] { return ButtonLook(chooser).find("abled") != std::string::npos; },
                        kWait)) {
             error = "the dialog is not painted";
+        } else if (!WaitUntil([&] { return GetForegroundWindow() == window; }, kWait)) {
+            error = "the dialog is not in front";
         }
     }
 
@@ -216,14 +219,19 @@ public:
         ASSERT_TRUE(ClickAt(at.x, at.y, button)) << "the pointer did not get to " << name;
     }
 
-    // A left click on a Command button, as a user makes it: the pointer on
-    // it first, until the button shows that it is there.
+    // A left click on a Command button, as a user makes it: the pointer
+    // moves over it until the button shows that it is there. (A user's
+    // pointer arrives in many moves; under Wine one move to a window just
+    // shown is now and then not seen, so the pointer moves on, a pixel at a
+    // time.)
     void Click(HWND button) const {
         static int step = 0;
         const POINT centre = Centre(ScreenRect(button));
         // Another pixel each time: a pointer that does not move brings no move.
-        ASSERT_TRUE(MoveMouseTo(centre.x - 4 + step++ % 9, centre.y));
-        ASSERT_TRUE(WaitUntil([&] { return ShowsPointerOver(button); }, kWait))
+        const auto moveOn = [&] { return MoveMouseTo(centre.x - 4 + step++ % 9, centre.y); };
+        ASSERT_TRUE(moveOn());
+        ASSERT_TRUE(
+            WaitUntil([&] { return ShowsPointerOver(button) || (moveOn() && false); }, kWait, 250))
             << "the button shows no pointer-over look" << State();
         SendMouseButton(MOUSEEVENTF_LEFTDOWN);
         SendMouseButton(MOUSEEVENTF_LEFTUP);
