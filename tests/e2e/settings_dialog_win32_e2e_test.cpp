@@ -130,11 +130,20 @@ bool ShowsPointerOver(HWND button) {
 
 // ---- The host and its windows ----
 
-HWND FocusOf(HWND window) {
+GUITHREADINFO InputStateOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
-                                                                              : nullptr;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+HWND FocusOf(HWND window) { return InputStateOf(window).hwndFocus; }
+
+// Waits until the last press on `window`'s thread has been handled to its
+// release: the window that took the mouse on the press holds it until then,
+// and Wine gives the next press to that window, wherever it is.
+bool WaitForReleaseHandled(HWND window) {
+    return WaitUntil([&] { return InputStateOf(window).hwndCapture == nullptr; }, kWait);
 }
 
 std::wstring TextOf(HWND window) {
@@ -215,6 +224,7 @@ public:
 
     // A press (and release) of `button` on a mark or a kind's label.
     void Press(const char* name, int16_t index, DWORD button) const {
+        ASSERT_TRUE(WaitForReleaseHandled(window)) << "the last press is still held" << State();
         const POINT at = Centre(ScreenRectOf(name, index));
         ASSERT_TRUE(ClickAt(at.x, at.y, button)) << "the pointer did not get to " << name;
     }
@@ -226,6 +236,7 @@ public:
     // time.)
     void Click(HWND button) const {
         static int step = 0;
+        ASSERT_TRUE(WaitForReleaseHandled(window)) << "the last press is still held" << State();
         const POINT centre = Centre(ScreenRect(button));
         // Another pixel each time: a pointer that does not move brings no move.
         const auto moveOn = [&] { return MoveMouseTo(centre.x - 4 + step++ % 9, centre.y); };
@@ -241,6 +252,7 @@ public:
     void TypeRepeat(const std::wstring& text) const {
         const RECT box = ScreenRect(repeatBox);
         const HWND edit = FindWindowExW(repeatBox, nullptr, L"Edit", nullptr);
+        ASSERT_TRUE(WaitForReleaseHandled(window)) << "the last press is still held" << State();
         ASSERT_TRUE(ClickAt(box.left + 6, (box.top + box.bottom) / 2));
         ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == edit; }, kWait))
             << "the repeat box did not take the focus" << State();
@@ -538,6 +550,7 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
         // "..." is disabled in this kind: a click on it opens no chooser
         // (whose modal loop would keep the next press from the dialog).
         const POINT disabled = Centre(ScreenRect(dialog->chooser));
+        ASSERT_TRUE(WaitForReleaseHandled(dialog->window));
         ASSERT_TRUE(ClickAt(disabled.x, disabled.y));
         dialog->Press("lbl_BGM", 2, MOUSEEVENTF_LEFTDOWN);
         EXPECT_EQ(dialog->WaitForKind(2), "");
