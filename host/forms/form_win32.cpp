@@ -209,14 +209,14 @@ std::vector<HWND> Form::TabOrder() {
 void Form::MoveFocus(bool forward) {
     const std::vector<HWND> order = TabOrder();
     if (order.empty()) return;
-    const HWND focus = GetFocus();
-    // The control holding the focus, or else the one holding the window that
-    // does (a window of the system's inside a control).
-    auto at = std::find(order.begin(), order.end(), focus);
-    if (at == order.end()) {
-        at = std::find_if(order.begin(), order.end(), [focus](HWND window) {
-            return focus != nullptr && IsChild(window, focus);
-        });
+    // The control holding the focus, or else the nearest one around the
+    // window that does: a window of the system's inside a control (the edit
+    // field of a combo box) lies inside the panel holding that control too,
+    // and Tab must go on from the control, not from the panel.
+    auto at = order.end();
+    for (HWND window = GetFocus(); window != nullptr && at == order.end();
+         window = GetAncestor(window, GA_PARENT)) {
+        at = std::find(order.begin(), order.end(), window);
     }
     size_t next = 0;
     if (at == order.end()) {

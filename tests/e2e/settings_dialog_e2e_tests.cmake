@@ -1,7 +1,7 @@
-# The settings dialog's layout on the screen: the real Glintra.scr /c beside
-# the real Glintra.dll, at the prefix's 96 dpi and, through
-# with_screen_dpi.cmake, at 120 and 144 dpi.
 if(WIN32)
+  # The settings dialog's layout on the screen: the real Glintra.scr /c beside
+  # the real Glintra.dll, at the prefix's 96 dpi and, through
+  # with_screen_dpi.cmake, at 120 and 144 dpi.
   glintra_add_test(settings_dialog_layout_win32_e2e_test
     SOURCES settings_dialog_layout_win32_e2e_test.cpp win32_child_process.cpp program_folder.cpp
             screen_image.cpp win32_screen.cpp
@@ -16,5 +16,25 @@ if(WIN32)
                 -P ${CMAKE_CURRENT_SOURCE_DIR}/with_screen_dpi.cmake
         TIMEOUT 180)
     endforeach()
+  endif()
+
+  # The dialog's behaviour: the real Glintra.scr started with /c beside a
+  # prepared Glintra.ini, driven by real input. Every case under code page
+  # 932; the file chooser's texts and paths again under 1252.
+  glintra_add_test(settings_dialog_win32_e2e_test
+    SOURCES settings_dialog_win32_e2e_test.cpp win32_child_process.cpp win32_input.cpp
+            win32_screen.cpp screen_image.cpp program_folder.cpp
+    LIBS host_settings_dialog_core button_faces user32 gdi32 advapi32 shell32
+    NO_GTEST_MAIN TIMEOUT 300)
+  add_dependencies(settings_dialog_win32_e2e_test glintra_host glintra_renderer)
+
+  # C.UTF-8 gives Windows programs code page 1252 and Wine UTF-8 file names
+  # on the Unix side, so files with Japanese or accented names can be made
+  # (without an installed locale, as en_US.UTF-8 is not here, they can't).
+  if(CMAKE_HOST_UNIX)
+    glintra_add_command_test(settings_dialog_win32_e2e_test_cp1252
+      COMMAND $<TARGET_FILE:settings_dialog_win32_e2e_test> --gtest_filter=SettingsDialogChooser.*
+      TIMEOUT 180
+      ENVIRONMENT "GLINTRA_LOCALE=C.UTF-8")
   endif()
 endif()

@@ -20,29 +20,6 @@ namespace {
 
 constexpr double kStartSeconds = 20;
 
-std::wstring WindowTextW(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window)) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Glintra.scr started as Windows starts a screen saver: its quoted path, a
 // blank, and the arguments exactly as given.
 class Host : public ChildProcess {
@@ -54,7 +31,7 @@ public:
     std::optional<DWORD> WaitForExit(std::vector<std::wstring>* shown = nullptr) const {
         return ChildProcess::WaitForExit(kStartSeconds, [&] {
             if (shown != nullptr) {
-                for (HWND w : VisibleWindowsOf(pid())) shown->push_back(WindowTextW(w));
+                for (HWND w : VisibleWindowsOf(pid())) shown->push_back(WindowTextOf(w));
             }
         });
     }
@@ -64,9 +41,7 @@ public:
         HWND found = nullptr;
         WaitUntil(
             [&] {
-                for (HWND w : VisibleWindowsOf(pid())) {
-                    if (WindowTextW(w) == title) found = w;
-                }
+                found = VisibleWindowOf(pid(), title);
                 return found != nullptr || !Running();
             },
             kStartSeconds);

@@ -56,6 +56,36 @@ void PumpFor(double seconds, void (*dispatch)(MSG&)) {
     PumpUntil([] { return false; }, seconds, dispatch);
 }
 
+std::wstring WindowTextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->pid && IsWindowVisible(window)) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND VisibleWindowOf(DWORD pid, const std::wstring& title) {
+    for (HWND window : VisibleWindowsOf(pid)) {
+        if (WindowTextOf(window) == title) return window;
+    }
+    return nullptr;
+}
+
 ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal)
     : ChildProcess(WideFromAnsi(path), WideFromAnsi(arguments), showNormal) {}
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Seconds on a monotonic clock, for deadlines.
 double Seconds();
@@ -23,6 +24,14 @@ void PumpMessages(void (*dispatch)(MSG&) = nullptr);
 bool PumpUntil(const std::function<bool()>& condition, double seconds,
                void (*dispatch)(MSG&) = nullptr);
 void PumpFor(double seconds, void (*dispatch)(MSG&) = nullptr);
+
+// The text of a window, UTF-16 (for another process's window, the caption the
+// system keeps for it).
+std::wstring WindowTextOf(HWND window);
+// The visible top-level windows of process `pid`.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
+// The first visible top-level window of process `pid` titled `title`, or null.
+HWND VisibleWindowOf(DWORD pid, const std::wstring& title);
 
 // A program started with CreateProcess for a test: its quoted path, a blank
 // and the arguments as its command line. One still running when this goes

@@ -33,3 +33,22 @@ void TapKey(WORD key) {
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, inputs, sizeof(INPUT));
 }
+
+bool ClickAt(int x, int y, DWORD down) {
+    if (!MoveMouseTo(x, y)) return false;
+    SendMouseButton(down);
+    // Each button's release flag is the one above its press flag.
+    SendMouseButton(down << 1);
+    return true;
+}
+
+void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wScan = inputs[1].ki.wScan = c;
+        inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+}

@@ -5,6 +5,8 @@
 // PumpUntil (win32_child_process.h).
 #include <windows.h>
 
+#include <string>
+
 #include "e2e/win32_child_process.h"
 
 // Moves the pointer to screen pixel (x, y) and pumps until it is there.
@@ -13,3 +15,10 @@ bool MoveMouseTo(int x, int y);
 void SendMouseButton(DWORD flag);
 // A press and release of a key.
 void TapKey(WORD key);
+// Presses and releases the mouse button of `down` (MOUSEEVENTF_LEFTDOWN,
+// _RIGHTDOWN or _MIDDLEDOWN) at screen pixel (x, y); false when the pointer
+// did not get there.
+bool ClickAt(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN);
+// Types `text` character by character as the keyboard would (each a
+// KEYEVENTF_UNICODE press and release), whatever the keyboard layout.
+void TypeText(const std::wstring& text);

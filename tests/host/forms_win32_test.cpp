@@ -699,6 +699,30 @@ TEST(Label, OneLineHighShowsItsWholeLine) {
         }
     }
     EXPECT_GT(inkRight, 40) << "the second word is drawn beside the first, past the edge";
+// Tab from the edit field of a combo box on a panel goes on to the control
+// after the box (the field lies inside the panel as well, which comes first
+// in the order).
+TEST(Form, TabLeavesAComboBoxOnAPanel) {
+    Log log;
+    LoggingForm form("F", log);
+    forms::PictureBox box(form, {0, 0, 1500, 600});
+    forms::ComboBox combo(box, {0, 0, 900, 300});
+    TestControl after(form, {1800, 0, 300, 300}, log);
+    box.SetTabIndex(1);
+    combo.SetTabIndex(2);
+    after.SetTabIndex(3);
+    ASSERT_TRUE(form.Load());
+    form.Show();
+    SetForegroundWindow(form.hwnd());
+    SetFocus(combo.ChildHandle());
+    const HWND field = GetFocus();
+    ASSERT_TRUE(IsChild(combo.ChildHandle(), field)) << "the box gives the focus to its field";
+    MSG tab = {};
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    tab.hwnd = field;
+    Form::Dispatch(tab);
+    EXPECT_EQ(GetFocus(), after.hwnd()) << "Tab stayed in the box";
     form.Unload();
 }
 
