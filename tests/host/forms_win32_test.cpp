@@ -699,6 +699,9 @@ TEST(Label, OneLineHighShowsItsWholeLine) {
         }
     }
     EXPECT_GT(inkRight, 40) << "the second word is drawn beside the first, past the edge";
+    form.Unload();
+}
+
 // Tab from the edit field of a combo box on a panel goes on to the control
 // after the box (the field lies inside the panel as well, which comes first
 // in the order).
