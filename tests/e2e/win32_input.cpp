@@ -36,9 +36,21 @@ void TapKey(WORD key) {
 
 bool ClickAt(int x, int y, DWORD down) {
     if (!MoveMouseTo(x, y)) return false;
-    SendMouseButton(down);
+    // The press and the release carry the place themselves, as a mouse's
+    // do: under Wine a window just shown may still hear of an earlier pointer
+    // place from the X server after the move above, and a bare press would
+    // go there.
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | down;
     // Each button's release flag is the one above its press flag.
-    SendMouseButton(down << 1);
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (down << 1);
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    SendInput(1, &inputs[1], sizeof(INPUT));
     return true;
 }
 
