@@ -618,20 +618,7 @@ TEST(ComboBox, KeepsItsListAndTakesTypedTextWiderThanItself) {
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form.hwnd(); }, 5));
     box.SetText("");
     const std::string typed = "3.5-12345678";
-    for (char c : typed) {
-        const SHORT key = VkKeyScanA(c);
-        if ((key & 0x100) != 0) {
-            INPUT shift[2] = {};
-            shift[0].type = shift[1].type = INPUT_KEYBOARD;
-            shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
-            shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(1, &shift[0], sizeof(INPUT));
-            TapKey(LOBYTE(key));
-            SendInput(1, &shift[1], sizeof(INPUT));
-        } else {
-            TapKey(LOBYTE(key));
-        }
-    }
+    TypeText(std::wstring(typed.begin(), typed.end()));
     EXPECT_TRUE(PumpUntil([&] { return box.Text() == typed; }, 5, Form::Dispatch))
         << "typed into the box: \"" << box.Text() << "\"";
 
