@@ -3,8 +3,8 @@
 # the test's working folder.
 if(WIN32)
   glintra_add_test(preview_win32_e2e_test
-    SOURCES preview_win32_e2e_test.cpp win32_child_process.cpp program_folder.cpp screen_image.cpp
-    LIBS user32 gdi32
+    SOURCES preview_win32_e2e_test.cpp
+    LIBS win32_test_support
     TIMEOUT 180)
   add_dependencies(preview_win32_e2e_test glintra_host glintra_renderer)
 endif()

@@ -17,7 +17,7 @@
 
 #include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
-#include "host/preview_pictures_win32.h"
+#include "e2e/win32_screen.h"
 #include "host/preview_window_win32.h"
 #include "host/resources/preview_pictures.h"
 #include "shared/program_contract.h"
@@ -125,10 +125,10 @@ TEST_F(PreviewTest, TheHostCarriesTheStill) {
     ASSERT_NE(module, nullptr) << programs_.host() << ": error " << GetLastError();
     const HBITMAP embedded = static_cast<HBITMAP>(LoadImageA(
         module, MAKEINTRESOURCEA(IDB_PREVIEW_STILL), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    const ScreenImage inHost = preview_test::PixelsOf(embedded);
+    const ScreenImage inHost = PixelsOfBitmap(embedded);
     if (embedded != nullptr) DeleteObject(embedded);
     FreeLibrary(module);
-    const ScreenImage committed = preview_test::CommittedStill();
+    const ScreenImage committed = CommittedPicture("preview.bmp");
     EXPECT_EQ(inHost.width, 152);
     EXPECT_EQ(inHost.height, 112);
     EXPECT_TRUE(inHost.rgb == committed.rgb);

@@ -4,9 +4,25 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "e2e/win32_text.h"
 #include "shared/program_contract.h"
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+    return static_cast<bool>(file.flush());
+}
 
 std::string BinFolder() {
     const char* bin = std::getenv("GLINTRA_BIN_DIR");
@@ -25,9 +41,12 @@ void RemoveFolderTree(const std::wstring& folder) {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
             const std::wstring path = folder + L"\\" + name;
-            // A link is removed, never what it points at.
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+            // A link is removed, never what it points at (nor its attributes).
+            const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            if (!link && (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            }
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !link) {
                 RemoveFolderTree(path);
             } else if (!DeleteFileW(path.c_str())) {
                 RemoveDirectoryW(path.c_str());
@@ -35,6 +54,7 @@ void RemoveFolderTree(const std::wstring& folder) {
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(folder.c_str());
 }
 
@@ -71,7 +91,5 @@ std::string ProgramFolder::renderer() const { return path_ + kRendererFile; }
 bool ProgramFolder::BreakRenderer() const { return Write(kRendererFile + 1, "not a program"); }
 
 bool ProgramFolder::Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream file(File(name), std::ios::binary | std::ios::trunc);
-    file << bytes;
-    return static_cast<bool>(file.flush());
+    return WriteFileBytes(File(name), bytes);
 }

@@ -32,8 +32,16 @@ private:
     std::string error_;
 };
 
+// The whole of a file as bytes; empty when there is none or it can't be read.
+std::string FileBytes(const std::string& path);
+// A file or a folder (or a link) at `path`.
+bool PathExists(const std::string& path);
+// Puts `bytes` into the file, replacing it; false when it can't.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
 // GLINTRA_BIN_DIR as a Windows path, where the build put both programs.
 std::string BinFolder();
 
-// Removes a folder and everything in it.
+// Removes a folder and everything in it, read-only files included; a link
+// in it goes, never what it points at.
 void RemoveFolderTree(const std::wstring& folder);

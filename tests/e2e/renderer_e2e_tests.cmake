@@ -8,9 +8,8 @@
 
 if(WIN32)
   glintra_add_test(renderer_win32_e2e_test
-    SOURCES renderer_win32_e2e_test.cpp win32_child_process.cpp win32_input.cpp program_folder.cpp
-            screen_image.cpp animation_checks.cpp
-    LIBS glow_texture user32 gdi32
+    SOURCES renderer_win32_e2e_test.cpp animation_checks.cpp
+    LIBS win32_test_support glow_texture
     TIMEOUT 240)
   add_dependencies(renderer_win32_e2e_test glintra_renderer)
 else()

@@ -16,6 +16,7 @@
 #include "e2e/screen_image.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
+#include "e2e/win32_screen.h"
 #include "host/resources/glow_texture.h"
 #include "shared/program_contract.h"
 
@@ -29,12 +30,6 @@ std::string WindowText(HWND window) {
     char text[512] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
-}
-
-std::string ClassName(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
 }
 
 // Top-level windows of process `pid` (any process when 0) titled `title`.
@@ -58,39 +53,7 @@ std::vector<HWND> TopLevelWindows(const char* title, DWORD pid) {
 }
 
 ScreenImage CaptureScreen() {
-    ScreenImage image;
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;  // top-down, as ScreenImage
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib != nullptr) {
-        HGDIOBJ old = SelectObject(memory, dib);
-        if (BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY | CAPTUREBLT)) {
-            GdiFlush();
-            image.width = w;
-            image.height = h;
-            image.rgb.resize(static_cast<size_t>(w) * h * 3);
-            const unsigned char* in = static_cast<const unsigned char*>(bits);
-            for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
-                image.rgb[i * 3] = in[i * 4 + 2];
-                image.rgb[i * 3 + 1] = in[i * 4 + 1];
-                image.rgb[i * 3 + 2] = in[i * 4];
-            }
-        }
-        SelectObject(memory, old);
-        DeleteObject(dib);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return image;
+    return CaptureScreenArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 // Waits until the screen shows a frame other than `previous`.
@@ -105,24 +68,10 @@ bool WaitForNewFrame(ScreenImage& previous) {
         10);
 }
 
-void SendInputs(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void TapKey(WORD key) {
-    INPUT down{}, up{};
-    down.type = up.type = INPUT_KEYBOARD;
-    down.ki.wVk = up.ki.wVk = key;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInputs({down, up});
-}
-
-void Click(DWORD downFlag, DWORD upFlag) {
-    INPUT down{}, up{};
-    down.type = up.type = INPUT_MOUSE;
-    down.mi.dwFlags = downFlag;
-    up.mi.dwFlags = upFlag;
-    SendInputs({down, up});
+// A press and a release wherever the pointer is.
+void Click(DWORD downFlag) {
+    SendMouseButton(downFlag);
+    SendMouseButton(downFlag << 1);  // each button's release flag is the one above its press
 }
 
 bool CursorShowing() {
@@ -259,8 +208,8 @@ TEST_F(WindowsRendererTest, AnimatesFullScreenWithoutCursorAndEndsOnlyOnEscape) 
     for (WORD key : {WORD('A'), WORD(VK_SPACE), WORD(VK_RETURN), WORD('Q'), WORD(VK_F1)}) {
         TapKey(key);
     }
-    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Click(MOUSEEVENTF_LEFTDOWN);
+    Click(MOUSEEVENTF_RIGHTDOWN);
     SetCursorPos(width / 4, height / 4);
     ASSERT_TRUE(WaitForNewFrame(frameImage));
     ASSERT_TRUE(WaitForNewFrame(frameImage)) << "the animation stopped after keys and clicks";
@@ -278,7 +227,7 @@ TEST_F(WindowsRendererTest, MissingBitmapShowsErrorBoxAndExitsWithOneAfterOk) {
 
     const HWND box = WaitForWindow(renderer, "Error");
     ASSERT_NE(box, nullptr) << "no \"Error\" box; renderer running: " << renderer.Running();
-    EXPECT_EQ(ClassName(box), "#32770");  // the system's message box
+    EXPECT_EQ(ClassNameOf(box), L"#32770");  // the system's message box
     char text[512] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     EXPECT_EQ(std::string(text), std::string("Failed to open DIB file ") + kGlowBitmapPath + ".\n");

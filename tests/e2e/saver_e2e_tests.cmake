@@ -5,8 +5,8 @@ if(WIN32)
   file(RELATIVE_PATH _winmm_from_bin ${GLINTRA_BIN_DIR} ${GLINTRA_WINMM_RECORDER_DIR}/winmm.dll)
   string(REPLACE "/" "\\\\" _winmm_from_bin "${_winmm_from_bin}")
   glintra_add_test(saver_win32_e2e_test
-    SOURCES saver_win32_e2e_test.cpp win32_child_process.cpp program_folder.cpp
-    LIBS glow_texture user32 advapi32
+    SOURCES saver_win32_e2e_test.cpp
+    LIBS win32_test_support glow_texture advapi32
     TIMEOUT 240)
   target_compile_definitions(saver_win32_e2e_test PRIVATE
     "WINMM_RECORDER_FROM_BIN=\"${_winmm_from_bin}\"")

@@ -22,6 +22,7 @@
 
 #include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_input.h"
 #include "host/resources/glow_texture.h"
 #include "host/saver/settings.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
@@ -30,11 +31,6 @@
 namespace {
 
 constexpr double kStartSeconds = 20;  // Wine, WGL and llvmpipe from cold
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -70,14 +66,6 @@ int Count(const std::vector<std::string>& commands, const std::string& command) 
     return static_cast<int>(std::count(commands.begin(), commands.end(), command));
 }
 
-void TapKey(WORD key) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = key;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
 bool SaverFormUp() { return FindWindowA(nullptr, kSaverFormCaption) != nullptr; }
 
 // Glintra.scr started as Windows starts a screen saver.
@@ -90,7 +78,8 @@ public:
     // The exit status, or -1 when still running after `seconds`; the test's
     // windows keep being served meanwhile.
     long WaitForExit(double seconds) const {
-        const std::optional<DWORD> status = ChildProcess::WaitForExit(seconds, [] { PumpMessages(); });
+        const std::optional<DWORD> status =
+            ChildProcess::WaitForExit(seconds, [] { PumpMessages(); });
         return status ? static_cast<long>(*status) : -1;
     }
 
@@ -175,7 +164,7 @@ TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
     // The renderer read the bitmap (it stops with an "Error" box otherwise),
     // so the host wrote it first.
     const std::vector<unsigned char> glow = MakeGlowBitmapFile();
-    EXPECT_EQ(ReadFile(kGlowBitmapPath), std::string(glow.begin(), glow.end()));
+    EXPECT_EQ(FileBytes(kGlowBitmapPath), std::string(glow.begin(), glow.end()));
 
     DWORD rendererPid = 0;
     GetWindowThreadProcessId(renderer, &rendererPid);
@@ -219,10 +208,6 @@ TEST_F(SaverTest, LeftoverRendererWindowKeepsTheRunUntilItGoes) {
 
 // ---- The glow bitmap behind links -----------------------------------------
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The Unix path of a Windows one, from Wine's own kernel32; nothing outside
 // Wine.
 std::optional<std::string> UnixPath(const std::string& path) {
@@ -258,7 +243,7 @@ bool RunUnixCommand(const std::string& command, const std::vector<std::string>& 
         arguments += " \"" + *unix + "\"";
     }
     ChildProcess shell(std::string("Z:\\bin\\sh"), arguments, false);
-    const bool succeeded = shell.started() && WaitUntil([&] { return Exists(done); }, 20);
+    const bool succeeded = shell.started() && WaitUntil([&] { return PathExists(done); }, 20);
     DeleteFileA(done.c_str());
     return succeeded;
 }
@@ -323,14 +308,14 @@ TEST_F(SaverTest, GlowBitmapIsNeverWrittenThroughALink) {
 
         RunKeptAlive(0.5);
         if (c.victimExists) {
-            EXPECT_EQ(ReadFile(victim), victimBytes) << "written through the link";
+            EXPECT_EQ(FileBytes(victim), victimBytes) << "written through the link";
         } else {
-            EXPECT_FALSE(Exists(victim)) << "made at the end of the link";
+            EXPECT_FALSE(PathExists(victim)) << "made at the end of the link";
         }
         // The link is still there and leads to the victim: without it the
         // checks above could not fail.
         ASSERT_TRUE(programs_.Write("elsewhere\\Glintra.bmp", "through the link"));
-        EXPECT_EQ(ReadFile(bitmap), "through the link") << "no link at " << bitmap;
+        EXPECT_EQ(FileBytes(bitmap), "through the link") << "no link at " << bitmap;
     }
     Remove(folder);
 }
@@ -346,10 +331,10 @@ TEST_F(SaverTest, GlowBitmapIsNeverWrittenIntoAFileWithASecondName) {
     ASSERT_TRUE(CreateHardLinkA(kGlowBitmapPath, victim.c_str(), nullptr))
         << "error " << GetLastError();
     RunKeptAlive(0.5);
-    EXPECT_EQ(ReadFile(victim), "another file");
+    EXPECT_EQ(FileBytes(victim), "another file");
     // The second name is still there: without it the check could not fail.
     ASSERT_TRUE(programs_.Write("victim.bmp", "the same file"));
-    EXPECT_EQ(ReadFile(kGlowBitmapPath), "the same file");
+    EXPECT_EQ(FileBytes(kGlowBitmapPath), "the same file");
     DeleteFileA(kGlowBitmapPath);
 }
 
@@ -379,7 +364,7 @@ protected:
         RunKeptAlive(seconds);
         SetEnvironmentVariableA("GLINTRA_WINMM_LOG", nullptr);
         SetEnvironmentVariableA("GLINTRA_WINMM_SCRIPT", nullptr);
-        return Commands(ReadFile(log_));
+        return Commands(FileBytes(log_));
     }
 
     std::string log_, script_;

@@ -13,6 +13,11 @@ struct ScreenImage {
     const unsigned char* At(int x, int y) const {
         return &rgb[(static_cast<size_t>(y) * width + x) * 3];
     }
+    // The pixel as 0xRRGGBB.
+    unsigned Rgb(int x, int y) const {
+        const unsigned char* p = At(x, y);
+        return (unsigned{p[0]} << 16) | (unsigned{p[1]} << 8) | p[2];
+    }
 };
 
 // Writes a 24-bit BMP file, for a person to look at after the run.

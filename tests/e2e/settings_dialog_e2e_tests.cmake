@@ -3,9 +3,8 @@ if(WIN32)
   # the real Glintra.dll, at the prefix's 96 dpi and, through
   # with_screen_dpi.cmake, at 120 and 144 dpi.
   glintra_add_test(settings_dialog_layout_win32_e2e_test
-    SOURCES settings_dialog_layout_win32_e2e_test.cpp win32_child_process.cpp program_folder.cpp
-            screen_image.cpp win32_screen.cpp
-    LIBS host_settings_dialog_core user32 gdi32
+    SOURCES settings_dialog_layout_win32_e2e_test.cpp
+    LIBS win32_test_support host_settings_dialog_core
     TIMEOUT 180)
   add_dependencies(settings_dialog_layout_win32_e2e_test glintra_host glintra_renderer)
   if(CMAKE_HOST_UNIX)
@@ -22,9 +21,8 @@ if(WIN32)
   # prepared Glintra.ini, driven by real input. Every case under code page
   # 932; the file chooser's texts and paths again under 1252.
   glintra_add_test(settings_dialog_win32_e2e_test
-    SOURCES settings_dialog_win32_e2e_test.cpp win32_child_process.cpp win32_input.cpp
-            win32_screen.cpp screen_image.cpp program_folder.cpp
-    LIBS host_settings_dialog_core button_faces user32 gdi32 advapi32 shell32
+    SOURCES settings_dialog_win32_e2e_test.cpp
+    LIBS win32_test_support host_settings_dialog_core button_faces advapi32 shell32
     NO_GTEST_MAIN TIMEOUT 300)
   add_dependencies(settings_dialog_win32_e2e_test glintra_host glintra_renderer)
 

@@ -63,32 +63,15 @@ Box BoxIn(HWND window, HWND container) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 // The direct children of `parent` of the window class `className`, left to right.
-std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
     std::vector<HWND> found;
     for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (ClassOf(c) == className) found.push_back(c);
+        if (ClassNameOf(c) == className) found.push_back(c);
     }
     std::sort(found.begin(), found.end(),
               [&](HWND a, HWND b) { return BoxIn(a, parent).left < BoxIn(b, parent).left; });
     return found;
-}
-
-HWND FindDialogOf(DWORD pid) {
-    const std::wstring caption = WideFromUtf8(kSettingsDialogCaption);
-    for (HWND w = FindWindowW(nullptr, caption.c_str()); w != nullptr;
-         w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
 }
 
 // The screen under the inner area of `window`: pixels from its top-left corner.
@@ -254,7 +237,12 @@ protected:
 
         host_ = new ChildProcess(programs_->host(), "/c", false);
         if (!host_->started()) return;
-        WaitUntil([] { return (dialog_ = FindDialogOf(host_->pid())) != nullptr; }, kWaitSeconds);
+        WaitUntil(
+            [] {
+                return (dialog_ = VisibleWindowOf(host_->pid(),
+                                                  WideFromUtf8(kSettingsDialogCaption))) != nullptr;
+            },
+            kWaitSeconds);
         if (dialog_ == nullptr) return;
         // Painted: the gradient's top row on the window, the panel's, and
         // the selected mark, and the whole window as it was a poll before
@@ -262,7 +250,7 @@ protected:
         ScreenImage before;
         WaitUntil(
             [&before] {
-                const std::vector<HWND> panels = ChildrenOfClass(dialog_, "Glintra.PictureBox");
+                const std::vector<HWND> panels = ChildrenOfClass(dialog_, L"Glintra.PictureBox");
                 if (panels.size() != 1) return false;
                 const ScreenImage window = CaptureInner(dialog_);
                 const ScreenImage panel = CaptureInner(panels[0]);
@@ -300,7 +288,7 @@ protected:
         if (const char* wanted = std::getenv("GLINTRA_SCREEN_DPI")) {
             ASSERT_EQ(px_.dpi, std::atoi(wanted)) << "the screen's dpi was not set";
         }
-        panels_ = ChildrenOfClass(dialog_, "Glintra.PictureBox");
+        panels_ = ChildrenOfClass(dialog_, L"Glintra.PictureBox");
         ASSERT_EQ(panels_.size(), 1u) << "one panel Pic_C";
     }
 
@@ -351,7 +339,7 @@ TEST_F(SettingsDialogLayoutTest, ChildWindowsLieAtTheirPlaces) {
     SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
     EXPECT_EQ(BoxIn(panel(), dialog_), DesignBox("Pic_C", -1, px_)) << "Pic_C";
 
-    const std::vector<HWND> combos = ChildrenOfClass(panel(), "ComboBox");
+    const std::vector<HWND> combos = ChildrenOfClass(panel(), L"ComboBox");
     ASSERT_EQ(combos.size(), 1u) << "one repeat box on the panel";
     // The closed box takes its height from its font; its place and width are
     // the layout's, and it ends inside the line it shares with "音楽CD".
@@ -363,11 +351,11 @@ TEST_F(SettingsDialogLayoutTest, ChildWindowsLieAtTheirPlaces) {
     EXPECT_LE(combo.top + combo.height, DesignBox("Img_BGM", 0, px_).top)
         << "BGM_Repeat reaches into the line below: " << combo;
 
-    const std::vector<HWND> onPanel = ChildrenOfClass(panel(), "Glintra.UserControl");
+    const std::vector<HWND> onPanel = ChildrenOfClass(panel(), L"Glintra.UserControl");
     ASSERT_EQ(onPanel.size(), 1u) << "one button on the panel";
     EXPECT_EQ(BoxIn(onPanel[0], panel()), DesignBox("Cmd_BGM", -1, px_)) << "Cmd_BGM";
 
-    const std::vector<HWND> onWindow = ChildrenOfClass(dialog_, "Glintra.UserControl");
+    const std::vector<HWND> onWindow = ChildrenOfClass(dialog_, L"Glintra.UserControl");
     ASSERT_EQ(onWindow.size(), 3u) << "three buttons on the window";
     const char* leftToRight[] = {"Cmd_Etc", "Cmd_Set", "Cmd_Can"};
     for (size_t i = 0; i < onWindow.size(); ++i) {
@@ -502,8 +490,8 @@ TEST_F(SettingsDialogLayoutTest, LabelsShowTheirTextsWhole) {
 // on its face, clear of the frame.
 TEST_F(SettingsDialogLayoutTest, ButtonCaptionsAreWholeAndCentred) {
     SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
-    std::vector<HWND> buttons = ChildrenOfClass(panel(), "Glintra.UserControl");
-    for (HWND b : ChildrenOfClass(dialog_, "Glintra.UserControl")) buttons.push_back(b);
+    std::vector<HWND> buttons = ChildrenOfClass(panel(), L"Glintra.UserControl");
+    for (HWND b : ChildrenOfClass(dialog_, L"Glintra.UserControl")) buttons.push_back(b);
     ASSERT_EQ(buttons.size(), 4u);
     const char* names[] = {"Cmd_BGM", "Cmd_Etc", "Cmd_Set", "Cmd_Can"};
     const int inset = px_(60);  // the frame's corners
@@ -554,8 +542,8 @@ TEST_F(SettingsDialogLayoutTest, ButtonCaptionsAreWholeAndCentred) {
 // grown with the screen: 60 twips square.
 TEST_F(SettingsDialogLayoutTest, ButtonCornersComeFromTheirFacePictures) {
     SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
-    std::vector<HWND> buttons = ChildrenOfClass(panel(), "Glintra.UserControl");
-    for (HWND b : ChildrenOfClass(dialog_, "Glintra.UserControl")) buttons.push_back(b);
+    std::vector<HWND> buttons = ChildrenOfClass(panel(), L"Glintra.UserControl");
+    for (HWND b : ChildrenOfClass(dialog_, L"Glintra.UserControl")) buttons.push_back(b);
     ASSERT_EQ(buttons.size(), 4u);
     // "..." is disabled while the kind is 1; the others show their normal face.
     const struct {

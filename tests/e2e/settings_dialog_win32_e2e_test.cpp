@@ -18,7 +18,6 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,11 +56,7 @@ std::string IniFile(int kind, int repeat, const std::string& file) {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "(no file)";
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return PathExists(path) ? FileBytes(path) : "(no file)";
 }
 
 // Bytes as a one-line text: printable ASCII as it is, the rest as \xNN.
@@ -79,15 +74,6 @@ std::string Shown(const std::string& bytes) {
     return out;
 }
 
-std::string AnsiFromWide(const std::wstring& text) {
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), length, nullptr, nullptr);
-    ansi.resize(ansi.size() - 1);
-    return ansi;
-}
-
 // ---- The screen ----
 
 RECT ScreenRect(HWND window) {
@@ -98,18 +84,13 @@ RECT ScreenRect(HWND window) {
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-uint32_t Rgb(const ScreenImage& image, int x, int y) {
-    const unsigned char* p = image.At(x, y);
-    return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-}
-
 // What a Command button's face says, from its top edge in the middle: the
 // outline on row 1 is dark blue while the button is enabled, grey while it
 // is disabled (host/resources/button_faces.h).
 std::string ButtonLook(HWND button) {
     const ScreenImage shot = CaptureScreenArea(ScreenRect(button));
     if (shot.height < 4) return "not on the screen";
-    const uint32_t outline = Rgb(shot, shot.width / 2, 1);
+    const uint32_t outline = shot.Rgb(shot.width / 2, 1);
     if (outline == kOutline) return "enabled";
     if (outline == kDisabledOutline) return "disabled";
     char text[32];
@@ -124,8 +105,8 @@ bool ShowsPointerOver(HWND button) {
     const ScreenImage shot = CaptureScreenArea(ScreenRect(button));
     if (shot.height < 4) return false;
     const int x = shot.width / 2;
-    return Rgb(shot, x, 3) == FacePixel(command_button::Face::HighLight, 32, 3) ||
-           Rgb(shot, x, 2) == FacePixel(command_button::Face::Pressed, 32, 2);
+    return shot.Rgb(x, 3) == FacePixel(command_button::Face::HighLight, 32, 3) ||
+           shot.Rgb(x, 2) == FacePixel(command_button::Face::Pressed, 32, 2);
 }
 
 // ---- The host and its windows ----
@@ -152,12 +133,6 @@ std::wstring TextOf(HWND window) {
     SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
                         &length);
     return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
 }
 
 // Entry `index` of a combo box's list (also another process's).
@@ -276,8 +251,8 @@ public:
             long blue = 0, light = 0;
             for (int y = 0; y < mark.height; ++y) {
                 for (int x = 0; x < mark.width; ++x) {
-                    blue += Rgb(mark, x, y) == kMarkFillBlue;
-                    light += Rgb(mark, x, y) == kMarkFaceLight;
+                    blue += mark.Rgb(x, y) == kMarkFillBlue;
+                    light += mark.Rgb(x, y) == kMarkFaceLight;
                 }
             }
             shown += std::string("mark ") + char('0' + i) +
@@ -493,7 +468,7 @@ TEST_F(SettingsDialog, RepeatListOffersTheTracksAndAPickedOneIsWritten) {
     ASSERT_TRUE(WaitUntil(
         [&] {
             for (HWND window : VisibleWindowsOf(dialog->host.pid())) {
-                if (ClassOf(window) == L"ComboLBox") list = window;
+                if (ClassNameOf(window) == L"ComboLBox") list = window;
             }
             return list != nullptr;
         },
@@ -641,7 +616,7 @@ HWND WaitForChooser(const Dialog& dialog) {
     WaitUntil(
         [&] {
             for (HWND window : VisibleWindowsOf(dialog.host.pid())) {
-                if (ClassOf(window) == L"#32770") chooser = window;
+                if (ClassNameOf(window) == L"#32770") chooser = window;
             }
             return chooser != nullptr;
         },
@@ -655,7 +630,7 @@ bool WaitForTyping(HWND chooser) {
         [&] {
             const HWND focus = FocusOf(chooser);
             return focus != nullptr && GetAncestor(focus, GA_ROOT) == chooser &&
-                   ClassOf(focus) == L"Edit";
+                   ClassNameOf(focus) == L"Edit";
         },
         kWait);
 }
@@ -817,12 +792,7 @@ int RecordArguments() {
     std::FILE* file = _wfopen(draft.c_str(), L"wb");
     if (file == nullptr) return 1;
     for (int i = 3; i < count; ++i) {
-        const int length =
-            WideCharToMultiByte(CP_UTF8, 0, arguments[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<size_t>(length), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, arguments[i], -1, text.data(), length, nullptr, nullptr);
-        text.resize(text.size() - 1);
-        std::fprintf(file, "%s\n", text.c_str());
+        std::fprintf(file, "%s\n", Utf8FromWide(arguments[i]).c_str());
     }
     std::fclose(file);
     LocalFree(arguments);

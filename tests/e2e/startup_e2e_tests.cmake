@@ -4,8 +4,8 @@ if(WIN32)
   # Modes, windows and the renderer message, driven from a Windows program
   # that copies both programs into a folder of its own.
   glintra_add_test(startup_win32_e2e_test
-    SOURCES startup_win32_e2e_test.cpp win32_child_process.cpp program_folder.cpp
-    LIBS user32
+    SOURCES startup_win32_e2e_test.cpp
+    LIBS win32_test_support
     TIMEOUT 240)
   add_dependencies(startup_win32_e2e_test glintra_host glintra_renderer)
 

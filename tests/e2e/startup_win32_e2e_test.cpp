@@ -98,9 +98,7 @@ protected:
         ASSERT_TRUE(host.started()) << "cannot start the host: error " << GetLastError();
         const HWND box = host.WaitForWindow(WideFromUtf8(kHostTitle));
         ASSERT_NE(box, nullptr) << "no message box; host running: " << host.Running();
-        char className[64] = {};
-        GetClassNameA(box, className, sizeof className);
-        EXPECT_STREQ(className, "#32770");  // the system's message box
+        EXPECT_EQ(ClassNameOf(box), L"#32770");  // the system's message box
 
         // The text as UTF-16, compared character by character.
         wchar_t text[256] = {};

@@ -62,6 +62,12 @@ std::wstring WindowTextOf(HWND window) {
     return text;
 }
 
+std::wstring ClassNameOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
 std::vector<HWND> VisibleWindowsOf(DWORD pid) {
     struct Search {
         DWORD pid;

@@ -28,6 +28,8 @@ void PumpFor(double seconds, void (*dispatch)(MSG&) = nullptr);
 // The text of a window, UTF-16 (for another process's window, the caption the
 // system keeps for it).
 std::wstring WindowTextOf(HWND window);
+// The name of a window's class.
+std::wstring ClassNameOf(HWND window);
 // The visible top-level windows of process `pid`.
 std::vector<HWND> VisibleWindowsOf(DWORD pid);
 // The first visible top-level window of process `pid` titled `title`, or null.

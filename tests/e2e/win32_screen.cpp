@@ -1,5 +1,6 @@
 #include "e2e/win32_screen.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -81,4 +82,15 @@ ScreenImage PixelsOfBitmap(HBITMAP bitmap) {
     SelectObject(source, old);
     DeleteDC(source);
     return canvas.Image();
+}
+
+ScreenImage CommittedPicture(const std::string& name) {
+    const char* source = std::getenv("GLINTRA_SOURCE_DIR");
+    const std::string path =
+        std::string(source != nullptr ? source : ".") + "/host/resources/" + name;
+    const auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ScreenImage image = PixelsOfBitmap(bitmap);
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    return image;
 }

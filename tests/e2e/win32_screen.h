@@ -15,3 +15,6 @@ ScreenImage CaptureWindowPainting(HWND window);
 
 // The pixels of `bitmap`, whatever its format; empty when they can't be read.
 ScreenImage PixelsOfBitmap(HBITMAP bitmap);
+// The picture host/resources/`name` of the source tree (GLINTRA_SOURCE_DIR),
+// read by the system; empty when it can't be read.
+ScreenImage CommittedPicture(const std::string& name);

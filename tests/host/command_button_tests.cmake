@@ -8,10 +8,6 @@ if(NOT WIN32)
 else()
   glintra_add_test(command_button_win32_test
     SOURCES command_button_win32_test.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/screen_image.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/win32_child_process.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/win32_input.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/win32_screen.cpp
-    LIBS host_command_button button_faces
+    LIBS win32_test_support host_command_button button_faces
     NO_GTEST_MAIN DISPLAY TIMEOUT 300)
 endif()

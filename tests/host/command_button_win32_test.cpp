@@ -128,15 +128,7 @@ void RightClick() { ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 const ScreenImage& FacePicture(Face face) {
     static std::array<ScreenImage, 6> pictures;
     ScreenImage& picture = pictures[static_cast<int>(face)];
-    if (picture.width == 0) {
-        const char* source = std::getenv("GLINTRA_SOURCE_DIR");
-        const std::string path =
-            std::string(source != nullptr ? source : ".") + "/host/resources/" + FaceFileName(face);
-        HBITMAP bitmap = static_cast<HBITMAP>(
-            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-        picture = PixelsOfBitmap(bitmap);
-        if (bitmap != nullptr) DeleteObject(bitmap);
-    }
+    if (picture.width == 0) picture = CommittedPicture(FaceFileName(face));
     return picture;
 }
 

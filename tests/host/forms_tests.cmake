@@ -4,12 +4,8 @@ if(WIN32)
   # has its own main for that.
   glintra_add_test(forms_win32_test
     SOURCES forms_win32_test.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/screen_image.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/win32_child_process.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/win32_input.cpp
-            ${CMAKE_SOURCE_DIR}/tests/e2e/win32_screen.cpp
             ${CMAKE_SOURCE_DIR}/host/resources/host_icon.rc
-    LIBS host_forms
+    LIBS win32_test_support host_forms
     NO_GTEST_MAIN DISPLAY)
 else()
   glintra_add_test(forms_application_paths_test

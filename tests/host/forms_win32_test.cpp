@@ -429,10 +429,8 @@ TEST(Window, KindsOfWindowAndTheirTimers) {
          std::vector<std::pair<HWND, std::wstring>>{{form.hwnd(), L"Glintra.Form"},
                                                     {box.hwnd(), L"Glintra.PictureBox"},
                                                     {control.hwnd(), L"Glintra.UserControl"}}) {
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        EXPECT_EQ(className, name);
-        EXPECT_EQ(GetClassLongW(window, GCL_STYLE) & CS_DBLCLKS, 0u) << className;
+        EXPECT_EQ(ClassNameOf(window), name);
+        EXPECT_EQ(GetClassLongW(window, GCL_STYLE) & CS_DBLCLKS, 0u) << name;
     }
     EXPECT_EQ(GetParent(control.hwnd()), box.hwnd());
     EXPECT_NE(box.Id(), 0);
@@ -485,11 +483,6 @@ private:
     Log& log_;
 };
 
-uint32_t Rgb(const ScreenImage& image, int x, int y) {
-    const unsigned char* p = image.At(x, y);
-    return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
-}
-
 TEST(Container, PaintsItsControlsInZOrderOverItsImage) {
     Log log;
     PanelForm form(log);
@@ -509,21 +502,21 @@ TEST(Container, PaintsItsControlsInZOrderOverItsImage) {
 
     ScreenImage shot = CaptureWindowPainting(form.panel.hwnd());
     ASSERT_EQ(shot.width, 100);
-    EXPECT_EQ(Rgb(shot, 5, 5), 0xFF0000u) << "lbl(0)";
-    EXPECT_EQ(Rgb(shot, 30, 15), 0x0000FFu) << "lbl(1) over lbl(0)";
-    EXPECT_EQ(Rgb(shot, 60, 30), 0x000000u) << "the shape's outline";
-    EXPECT_EQ(Rgb(shot, 70, 40), 0xFFFFFFu) << "inside the shape";
-    EXPECT_EQ(Rgb(shot, 2, 42), 0x00FF00u) << "the picture";
-    EXPECT_EQ(Rgb(shot, 10, 50), 0xFFFFFFu) << "the image beyond its picture";
-    EXPECT_EQ(Rgb(shot, 90, 10), 0x000000u) << "the line";
-    EXPECT_EQ(Rgb(shot, 95, 10), 0xFFFFFFu);
+    EXPECT_EQ(shot.Rgb(5, 5), 0xFF0000u) << "lbl(0)";
+    EXPECT_EQ(shot.Rgb(30, 15), 0x0000FFu) << "lbl(1) over lbl(0)";
+    EXPECT_EQ(shot.Rgb(60, 30), 0x000000u) << "the shape's outline";
+    EXPECT_EQ(shot.Rgb(70, 40), 0xFFFFFFu) << "inside the shape";
+    EXPECT_EQ(shot.Rgb(2, 42), 0x00FF00u) << "the picture";
+    EXPECT_EQ(shot.Rgb(10, 50), 0xFFFFFFu) << "the image beyond its picture";
+    EXPECT_EQ(shot.Rgb(90, 10), 0x000000u) << "the line";
+    EXPECT_EQ(shot.Rgb(95, 10), 0xFFFFFFu);
 
     form.lbl[0].ZOrder(true);
     form.lbl[1].SetVisible(false);
     form.panel.Refresh();
     shot = CaptureWindowPainting(form.panel.hwnd());
-    EXPECT_EQ(Rgb(shot, 30, 15), 0xFF0000u) << "lbl(0) brought up";
-    EXPECT_EQ(Rgb(shot, 50, 25), 0xFFFFFFu) << "a hidden label";
+    EXPECT_EQ(shot.Rgb(30, 15), 0xFF0000u) << "lbl(0) brought up";
+    EXPECT_EQ(shot.Rgb(50, 25), 0xFFFFFFu) << "a hidden label";
     // What the window shows on the screen is the same picture.
     RECT onScreen = {};
     GetWindowRect(form.panel.hwnd(), &onScreen);
@@ -682,7 +675,7 @@ TEST(Label, OneLineHighShowsItsWholeLine) {
     int inkRight = -1;
     for (int y = 0; y < 15; ++y) {
         for (int x = 0; x < shot.width; ++x) {
-            if (Rgb(shot, x, y) != 0xFFFFFFu) inkRight = std::max(inkRight, x);
+            if (shot.Rgb(x, y) != 0xFFFFFFu) inkRight = std::max(inkRight, x);
         }
     }
     EXPECT_GT(inkRight, 40) << "the second word is drawn beside the first, past the edge";
@@ -727,13 +720,13 @@ TEST(Container, ATransparentUserControlShowsItsContainerBehindIt) {
     caption.SetBackColor(0x00FF00);
     control.SetBackColor(0x808080);
     ScreenImage shot = CaptureWindowPainting(control.hwnd());
-    EXPECT_EQ(Rgb(shot, 5, 5), 0x808080u) << "opaque: its own image";
+    EXPECT_EQ(shot.Rgb(5, 5), 0x808080u) << "opaque: its own image";
     ASSERT_TRUE(control.SetBackStyle(0));
     EXPECT_FALSE(control.SetBackStyle(2));
     shot = CaptureWindowPainting(control.hwnd());
-    EXPECT_EQ(Rgb(shot, 5, 5), 0xFF0000u) << "lbl(0) behind";
-    EXPECT_EQ(Rgb(shot, 30, 15), 0x0000FFu) << "lbl(1) behind";
-    EXPECT_EQ(Rgb(shot, 50, 5), 0x00FF00u) << "its own label";
+    EXPECT_EQ(shot.Rgb(5, 5), 0xFF0000u) << "lbl(0) behind";
+    EXPECT_EQ(shot.Rgb(30, 15), 0x0000FFu) << "lbl(1) behind";
+    EXPECT_EQ(shot.Rgb(50, 5), 0x00FF00u) << "its own label";
     form.Unload();
 }
 

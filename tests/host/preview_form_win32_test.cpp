@@ -13,21 +13,19 @@
 
 #include "host/saver/glintra_b.h"
 #include "host/saver/glintra_r.h"
-#include "preview_pictures_win32.h"
+#include "e2e/win32_screen.h"
 #include "preview_window_win32.h"
 
 int32_t Ret = 0;  // Glintra_B's result sink, which Form_Unload writes
 
 namespace {
 
-using preview_test::Capture;
-using preview_test::CommittedStill;
 using preview_test::PreviewWindow;
 
 // The still's own size, a larger window (black around it) and a smaller one
 // (the still cut at the right and the bottom, never shrunk).
 TEST(PreviewForm, ShowsTheStillUnstretchedAtTheTopLeftOnBlack) {
-    const ScreenImage still = CommittedStill();
+    const ScreenImage still = CommittedPicture("preview.bmp");
     ASSERT_EQ(still.width, 152);
     ASSERT_EQ(still.height, 112);
     for (const SIZE size : {SIZE{152, 112}, SIZE{300, 200}, SIZE{100, 60}}) {
@@ -42,7 +40,7 @@ TEST(PreviewForm, ShowsTheStillUnstretchedAtTheTopLeftOnBlack) {
         EXPECT_EQ(GetParent(form.hwnd()), parent);
         EXPECT_TRUE(IsWindowVisible(form.hwnd()));
 
-        const ScreenImage shot = Capture(form.hwnd(), width, height);
+        const ScreenImage shot = CaptureWindowPainting(form.hwnd());
         ASSERT_EQ(shot.width, width);
         SaveScreenshot(
             shot, "preview_form_" + std::to_string(width) + "x" + std::to_string(height) + ".bmp");

@@ -8,8 +8,7 @@ else()
     SOURCES preview_form_win32_test.cpp
             ${CMAKE_SOURCE_DIR}/host/saver/glintra_r.cpp
             ${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc
-            ${CMAKE_SOURCE_DIR}/tests/e2e/screen_image.cpp
-    LIBS host_forms host_preview_layout gdi32 user32)
+    LIBS win32_test_support host_forms host_preview_layout)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/host/resources/preview_pictures.rc PROPERTIES
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/host/resources/preview.bmp)
   # ShowPreviewIn ends the process, with status 0, when it finds no window;

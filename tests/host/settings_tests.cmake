@@ -12,7 +12,7 @@ if(WIN32)
   # AppFolder() is the test's own (settings_test_app_folder.cpp).
   glintra_add_test(settings_win32_test
     SOURCES settings_win32_test.cpp settings_test_app_folder.cpp
-    LIBS host_settings)
+    LIBS win32_test_support host_settings)
   set_property(TEST settings_win32_test APPEND PROPERTY ENVIRONMENT GLINTRA_EXPECT_ACP=932)
 
   # The same program with ANSI code page 1252 (the test environment's

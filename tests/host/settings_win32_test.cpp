@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "e2e/program_folder.h"
+#include "e2e/win32_text.h"
 #include "host/saver/ini_file.h"
 #include "host/saver/settings.h"
 #include "settings_test_app_folder.h"
@@ -17,25 +19,11 @@
 namespace {
 
 std::string ReadBytes(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(no file)";
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
+    return PathExists(path) ? FileBytes(path) : "(no file)";
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size()) << path;
+    ASSERT_TRUE(WriteFileBytes(path, bytes)) << path;
 }
 
 // The bytes as hex, so that a failure shows which byte of a key differs.
@@ -50,27 +38,6 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
-}
-
 // A fresh folder that stands in for the application folder, with a music
 // file and a sub-folder in it.
 class SettingsFolder : public ::testing::Test {
@@ -81,7 +48,7 @@ protected:
         ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
         folder_ = std::string(temp) + "glintra-settings-" + std::to_string(GetCurrentProcessId()) +
                   "-" + std::to_string(++serial);
-        RemoveTree(folder_);
+        RemoveFolderTree(WideFromAnsi(folder_));
         ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
         ASSERT_TRUE(CreateDirectoryA(SubFolder().c_str(), nullptr));
         WriteBytes(Music(), "ID3");
@@ -90,7 +57,7 @@ protected:
         BGMRepeat = 0;
         BGMFile.clear();
     }
-    void TearDown() override { RemoveTree(folder_); }
+    void TearDown() override { RemoveFolderTree(WideFromAnsi(folder_)); }
 
     std::string Ini() const { return folder_ + "\\Glintra.ini"; }
     std::string Music() const { return folder_ + "\\song.mp3"; }

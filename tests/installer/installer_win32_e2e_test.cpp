@@ -17,11 +17,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
 #include "glintra_version.h"
@@ -37,15 +37,6 @@ constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kChosenFolder[] = "C:\\Glintra Test";
 constexpr double kInstallSeconds = 60;
 constexpr double kStartSeconds = 30;  // Wine, WGL and llvmpipe from cold
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // A string value, or nothing when the key or the value is missing.
 std::optional<std::string> ReadString(const char* key, const char* name) {
@@ -127,21 +118,8 @@ std::string VersionString(const std::vector<char>& info, const std::string& name
 
 // A visible top-level window of process `pid`, or null.
 HWND WindowOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->pid || !IsWindowVisible(window)) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> windows = VisibleWindowsOf(pid);
+    return windows.empty() ? nullptr : windows.front();
 }
 
 // A visible control inside `parent` (at any depth) showing `text`, or null.
@@ -250,7 +228,7 @@ protected:
         folder_ = offeredFolder_ = std::string(localAppData) + "\\Programs\\Glintra";
         savedSetting_ = ReadSaverSetting();
         CleanUp();
-        ASSERT_FALSE(Exists(folder_)) << folder_ << " is there before the install";
+        ASSERT_FALSE(PathExists(folder_)) << folder_ << " is there before the install";
         ASSERT_FALSE(KeyExists(kUninstallKey));
     }
 
@@ -316,15 +294,15 @@ protected:
 
     // Nothing of ours after the uninstall.
     void ExpectNothingLeft() {
-        EXPECT_FALSE(Exists(folder_)) << folder_;
+        EXPECT_FALSE(PathExists(folder_)) << folder_;
         EXPECT_FALSE(KeyExists(kUninstallKey));
         EXPECT_FALSE(KeyExists("Software\\Glintra"));
-        EXPECT_FALSE(Exists(kGlowBitmapPath));
+        EXPECT_FALSE(PathExists(kGlowBitmapPath));
     }
 
     void WriteFile(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
-        ASSERT_TRUE(Exists(path)) << path;
+        ASSERT_TRUE(PathExists(path)) << path;
     }
 
     std::string setup_, binDir_, offeredFolder_;
@@ -343,12 +321,12 @@ TEST_F(InstallerTest, InstallsThePrograms_RegistersTheUninstaller_LeavesTheSaver
     Install("/S");
     for (const char* program : {"Glintra.scr", "Glintra.dll"}) {
         SCOPED_TRACE(program);
-        const std::string installed = ReadFile(folder_ + "\\" + program);
+        const std::string installed = FileBytes(folder_ + "\\" + program);
         EXPECT_FALSE(installed.empty());
-        EXPECT_TRUE(installed == ReadFile(binDir_ + "\\" + program)) << "not the built program";
+        EXPECT_TRUE(installed == FileBytes(binDir_ + "\\" + program)) << "not the built program";
     }
-    ASSERT_TRUE(Exists(folder_ + "\\Uninstall.exe"));
-    EXPECT_FALSE(Exists(folder_ + "\\Glintra.ini")) << "the settings file is the user's";
+    ASSERT_TRUE(PathExists(folder_ + "\\Uninstall.exe"));
+    EXPECT_FALSE(PathExists(folder_ + "\\Glintra.ini")) << "the settings file is the user's";
 
     const std::string uninstaller = "\"" + folder_ + "\\Uninstall.exe\"";
     const struct {
@@ -370,7 +348,7 @@ TEST_F(InstallerTest, InstallsThePrograms_RegistersTheUninstaller_LeavesTheSaver
     // The size in KiB of what the folder holds.
     long long bytes = 0;
     for (const char* file : {"Glintra.scr", "Glintra.dll", "Uninstall.exe"}) {
-        bytes += static_cast<long long>(ReadFile(folder_ + "\\" + file).size());
+        bytes += static_cast<long long>(FileBytes(folder_ + "\\" + file).size());
     }
     const std::optional<DWORD> size = ReadDword(kUninstallKey, "EstimatedSize");
     ASSERT_TRUE(size.has_value());
@@ -523,7 +501,7 @@ TEST_F(InstallerTest, FinishPageChoosesGlintraAndOpensTheSettings) {
     ASSERT_NE(settings, nullptr) << "no offer to open the settings";
     EXPECT_EQ(SendMessageW(choose, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageW(settings, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(Exists(folder_ + "\\Glintra.scr"));
+    EXPECT_TRUE(PathExists(folder_ + "\\Glintra.scr"));
 
     // Enter: Finish.
     pressEnterIn(window);
@@ -573,7 +551,7 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
             [&] { return (renderer = FindWindowA(nullptr, kRendererWindowTitle)) != nullptr; },
             kStartSeconds))
             << "no \"Glintra_VC\"; host running: " << host.Running();
-        EXPECT_TRUE(Exists(kGlowBitmapPath));
+        EXPECT_TRUE(PathExists(kGlowBitmapPath));
         // The end of the run: the renderer's window closed, the host follows.
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == renderer; }, 10));
         TapKey(VK_ESCAPE);
@@ -583,7 +561,7 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
     }
     SetEnvironmentVariableA("GLINTRA_WINMM_LOG", nullptr);
     SetEnvironmentVariableA("GLINTRA_WINMM_SCRIPT", nullptr);
-    const std::string calls = ReadFile(log);
+    const std::string calls = FileBytes(log);
     EXPECT_NE(calls.find("PlaySoundA \"" + sound + "\""), std::string::npos)
         << "the music of the installed folder's Glintra.ini was not played; calls:\n"
         << calls;
@@ -594,7 +572,7 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
     // /c opens the settings dialog with the same Glintra.ini (the repeat box
     // shows its 7); its close box writes nothing and ends the host.
     {
-        const std::string before = ReadFile(ini);
+        const std::string before = FileBytes(ini);
         ChildProcess host(folder_ + "\\Glintra.scr", "/c", false);
         ASSERT_TRUE(host.started()) << "error " << GetLastError();
         const HWND dialog = WaitForSettingsDialog(folder_ + "\\Glintra.scr", kStartSeconds);
@@ -604,7 +582,7 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
         const std::optional<DWORD> status = host.WaitForExit(30);
         ASSERT_TRUE(status.has_value()) << "the host did not end after its dialog closed";
         EXPECT_EQ(*status, 0u);
-        EXPECT_EQ(ReadFile(ini), before);
+        EXPECT_EQ(FileBytes(ini), before);
     }
     DeleteFileA(sound.c_str());
 
@@ -612,7 +590,7 @@ TEST_F(InstallerTest, InstalledHostRunsTheSaverWithTheSettingsBesideIt) {
     // bitmap folder that the run made.
     Uninstall();
     ExpectNothingLeft();
-    EXPECT_FALSE(Exists(kGlowBitmapFolder));
+    EXPECT_FALSE(PathExists(kGlowBitmapFolder));
 }
 
 // Installing again, with no folder given, goes to the earlier install's
@@ -645,12 +623,12 @@ TEST_F(InstallerTest, InstallingAgainKeepsTheSettingsFileByteForByte) {
 
         Install("/S");
         if (HasFatalFailure()) return;
-        EXPECT_TRUE(ReadFile(ini) == settings) << "Glintra.ini changed";
-        EXPECT_TRUE(ReadFile(folder_ + "\\Glintra.dll") == ReadFile(binDir_ + "\\Glintra.dll"))
+        EXPECT_TRUE(FileBytes(ini) == settings) << "Glintra.ini changed";
+        EXPECT_TRUE(FileBytes(folder_ + "\\Glintra.dll") == FileBytes(binDir_ + "\\Glintra.dll"))
             << "the program was not replaced";
         EXPECT_EQ(ReadString(kUninstallKey, "InstallLocation").value_or(""), folder_);
         if (folder != offered) {
-            EXPECT_FALSE(Exists(offered)) << "installed twice";
+            EXPECT_FALSE(PathExists(offered)) << "installed twice";
         }
 
         Uninstall();
@@ -670,11 +648,11 @@ TEST_F(InstallerTest, UninstallKeepsWhatIsNotOurs) {
     WriteFile(folder_ + "\\notes.txt", "mine");
 
     Uninstall();
-    EXPECT_FALSE(Exists(kGlowBitmapPath));
-    EXPECT_EQ(ReadFile(otherBitmap), "BM");
-    EXPECT_EQ(ReadFile(folder_ + "\\notes.txt"), "mine");
+    EXPECT_FALSE(PathExists(kGlowBitmapPath));
+    EXPECT_EQ(FileBytes(otherBitmap), "BM");
+    EXPECT_EQ(FileBytes(folder_ + "\\notes.txt"), "mine");
     for (const char* ours : {"Glintra.scr", "Glintra.dll", "Uninstall.exe"}) {
-        EXPECT_FALSE(Exists(folder_ + "\\" + ours)) << ours;
+        EXPECT_FALSE(PathExists(folder_ + "\\" + ours)) << ours;
     }
     EXPECT_FALSE(KeyExists(kUninstallKey));
 
@@ -686,7 +664,7 @@ TEST_F(InstallerTest, UninstallKeepsWhatIsNotOurs) {
     WriteFile(kGlowBitmapPath, "BM");
     Uninstall();
     ExpectNothingLeft();
-    EXPECT_TRUE(Exists(kGlowBitmapFolder));
+    EXPECT_TRUE(PathExists(kGlowBitmapFolder));
 }
 
 // While Glintra runs (its saver, its renderer or its settings dialog is up),
@@ -702,7 +680,7 @@ TEST_F(InstallerTest, RefusesWhileGlintraRunsAndChangesNothing) {
             ASSERT_TRUE(running.ok());
             RunAndExpect(setup_, "/S", 2);
             if (HasFatalFailure()) return;
-            EXPECT_FALSE(Exists(folder_)) << "installed beside a running Glintra";
+            EXPECT_FALSE(PathExists(folder_)) << "installed beside a running Glintra";
             EXPECT_FALSE(KeyExists(kUninstallKey));
         }
         Install("/S");
@@ -712,7 +690,7 @@ TEST_F(InstallerTest, RefusesWhileGlintraRunsAndChangesNothing) {
             RunAndExpect(folder_ + "\\Uninstall.exe", inPlace, 2);
             if (HasFatalFailure()) return;
             for (const char* file : {"Glintra.scr", "Glintra.dll", "Uninstall.exe"}) {
-                EXPECT_TRUE(Exists(folder_ + "\\" + file)) << file << " removed";
+                EXPECT_TRUE(PathExists(folder_ + "\\" + file)) << file << " removed";
             }
             EXPECT_TRUE(KeyExists(kUninstallKey));
         }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/win32_child_process.h"
+#include "e2e/win32_input.h"
 #include "shared/program_contract.h"
 
 #include <cstring>
@@ -112,18 +113,9 @@ void Settle() {
     recorded = Recorded();
 }
 
-void SendKey(WORD vk) {
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = vk;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
 // Moves the mouse as a user would, so that Windows asks the window under it
 // for a cursor; returns once the move has been handled.
-bool MoveMouseTo(int x, int y) {
+bool MovePointerTo(int x, int y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
@@ -185,8 +177,8 @@ TEST(GlutKeyboardTest, CharacterReachesTheCallbackWithTheMouseInClientCoordinate
 TEST(GlutKeyboardTest, RealKeyPressesArriveAsTheirCharacters) {
     RestoreCreatedWindow();
     ASSERT_EQ(GetForegroundWindow(), window);
-    SendKey('A');
-    SendKey(VK_ESCAPE);
+    TapKey('A');
+    TapKey(VK_ESCAPE);
     ASSERT_TRUE(RunRoundsUntil([] { return recorded.keys.size() >= 2; }));
     ASSERT_EQ(recorded.keys.size(), 2u);
     EXPECT_EQ(recorded.keys[0].key, 'a');
@@ -299,7 +291,7 @@ TEST(GlutCursorTest, NoneHidesTheCursorOverTheWindowAndOtherShapesShow) {
     const int y = client.bottom / 2;
 
     glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
-    ASSERT_TRUE(MoveMouseTo(x, y));
+    ASSERT_TRUE(MovePointerTo(x, y));
     EXPECT_EQ(GetCursor(), arrow);
 
     // Applied at once while the mouse rests over the window ...
@@ -308,7 +300,7 @@ TEST(GlutCursorTest, NoneHidesTheCursorOverTheWindowAndOtherShapesShow) {
 
     // ... and kept when the mouse moves, whatever set the cursor meanwhile.
     SetCursor(arrow);
-    ASSERT_TRUE(MoveMouseTo(x + 7, y + 5));
+    ASSERT_TRUE(MovePointerTo(x + 7, y + 5));
     EXPECT_EQ(GetCursor(), nullptr);
     CURSORINFO info = {};
     info.cbSize = sizeof info;

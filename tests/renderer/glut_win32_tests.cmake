@@ -4,8 +4,8 @@
 # manifest does to a process.
 if(WIN32)
   glintra_add_test(glut_win32_test
-    SOURCES glut_win32_test.cpp glut_win32_test.rc ${CMAKE_SOURCE_DIR}/tests/e2e/win32_child_process.cpp
-    LIBS glut_win32
+    SOURCES glut_win32_test.cpp glut_win32_test.rc
+    LIBS win32_test_support glut_win32
     NO_GTEST_MAIN)
   # windres names no dependency on the files that a resource script embeds.
   set_source_files_properties(glut_win32_test.rc PROPERTIES
