@@ -18,13 +18,11 @@
 #include "e2e/program_folder.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_screen.h"
-#include "host/preview_window_win32.h"
+#include "e2e/test_window_win32.h"
 #include "host/resources/preview_pictures.h"
 #include "shared/program_contract.h"
 
 namespace {
-
-using preview_test::PreviewWindow;
 
 constexpr double kWaitSeconds = 20;
 

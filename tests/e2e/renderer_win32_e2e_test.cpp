@@ -14,6 +14,7 @@
 #include "e2e/animation_checks.h"
 #include "e2e/program_folder.h"
 #include "e2e/screen_image.h"
+#include "e2e/test_window_win32.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
 #include "e2e/win32_screen.h"
@@ -85,26 +86,15 @@ bool CursorShowing() {
 // ordinary arrow, in front, with the pointer over it. What Wine reports over
 // the bare desktop depends on which program hid the cursor last.
 bool CursorShowsOverAnOrdinaryWindow(int width, int height) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "GlintraCursorProbe";
-    RegisterClassA(&windowClass);
-    HWND probe = CreateWindowA(windowClass.lpszClassName, "cursor probe", WS_POPUP | WS_VISIBLE, 0,
-                               0, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
-    SetForegroundWindow(probe);
-    const bool showing = WaitUntil(
+    TestWindow probe("cursor probe", WS_POPUP | WS_VISIBLE, width, height);
+    SetForegroundWindow(probe.hwnd());
+    return PumpUntil(
         [&] {
             SetCursorPos(width / 2, height / 2);
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+            PumpMessages();
             return CursorShowing();
         },
         5);
-    DestroyWindow(probe);
-    UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
-    return showing;
 }
 
 // The renderer started as the host starts it: no arguments, show code 1.

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "e2e/program_folder.h"
+#include "e2e/test_window_win32.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
 #include "host/resources/glow_texture.h"
@@ -89,29 +90,9 @@ private:
 
 // A "Glintra_VC" window of the test's own, hidden: a renderer left running
 // from an earlier run, as the host sees it.
-class LeftoverRendererWindow {
+class LeftoverRendererWindow : public TestWindow {
 public:
-    LeftoverRendererWindow() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "GlintraLeftoverRenderer";
-        RegisterClassA(&windowClass);
-        window_ =
-            CreateWindowA(windowClass.lpszClassName, kRendererWindowTitle, WS_OVERLAPPEDWINDOW, 0,
-                          0, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
-    }
-    ~LeftoverRendererWindow() { Close(); }
-    LeftoverRendererWindow(const LeftoverRendererWindow&) = delete;
-    LeftoverRendererWindow& operator=(const LeftoverRendererWindow&) = delete;
-    bool ok() const { return window_ != nullptr; }
-    void Close() {
-        if (window_ != nullptr) DestroyWindow(window_);
-        window_ = nullptr;
-    }
-
-private:
-    HWND window_ = nullptr;
+    LeftoverRendererWindow() : TestWindow(kRendererWindowTitle, WS_OVERLAPPEDWINDOW, 100, 100) {}
 };
 
 class SaverTest : public ::testing::Test {
@@ -129,14 +110,14 @@ protected:
     // renderer window for `seconds` after its form is up; ends with the host.
     void RunKeptAlive(double seconds) {
         LeftoverRendererWindow leftover;
-        ASSERT_TRUE(leftover.ok());
+        ASSERT_NE(leftover.hwnd(), nullptr);
         Host host(programs_.host(), "/s");
         ASSERT_TRUE(host.started()) << "error " << GetLastError();
         EXPECT_TRUE(PumpUntil(SaverFormUp, 10))
             << "no hidden \"" << kSaverFormCaption << "\"; host running: " << host.Running();
         PumpFor(seconds);
         EXPECT_TRUE(host.Running()) << "the run ended beside a \"Glintra_VC\" window";
-        leftover.Close();
+        leftover.Destroy();
         EXPECT_EQ(host.WaitForExit(10), 0) << "the host did not end after the window";
     }
 

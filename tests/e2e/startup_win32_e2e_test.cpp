@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "e2e/program_folder.h"
+#include "e2e/test_window_win32.h"
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_text.h"
 #include "shared/program_contract.h"
@@ -51,25 +52,10 @@ public:
 
 // A top-level window of the test's own with the given caption, standing for
 // a running saver's hidden form or an open settings dialog.
-class MarkerWindow {
+class MarkerWindow : public TestWindow {
 public:
-    MarkerWindow(const char* caption, bool visible) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "GlintraStartupMarker";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowA(windowClass.lpszClassName, caption,
-                                WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 0, 0, 200, 100,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
-    }
-    ~MarkerWindow() { DestroyWindow(window_); }
-    MarkerWindow(const MarkerWindow&) = delete;
-    MarkerWindow& operator=(const MarkerWindow&) = delete;
-    HWND hwnd() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
+    MarkerWindow(const char* caption, bool visible)
+        : TestWindow(caption, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 200, 100) {}
 };
 
 class StartupTest : public ::testing::Test {

@@ -14,13 +14,11 @@
 #include "host/saver/glintra_b.h"
 #include "host/saver/glintra_r.h"
 #include "e2e/win32_screen.h"
-#include "preview_window_win32.h"
+#include "e2e/test_window_win32.h"
 
 int32_t Ret = 0;  // Glintra_B's result sink, which Form_Unload writes
 
 namespace {
-
-using preview_test::PreviewWindow;
 
 // The still's own size, a larger window (black around it) and a smaller one
 // (the still cut at the right and the bottom, never shrunk).
