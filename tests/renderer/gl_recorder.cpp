@@ -8,6 +8,11 @@ std::vector<GlCall>& RecordedGlCalls() {
     return calls;
 }
 
+std::function<void()>& OnSwapBuffers() {
+    static std::function<void()> hook;
+    return hook;
+}
+
 namespace {
 
 GlCall& Record(GlCall::Kind kind, unsigned mode = 0) {
@@ -89,7 +94,10 @@ int glutCreateWindow(const char* title) {
 }
 void glutFullScreen() { Record(GlCall::FullScreen); }
 void glutSetCursor(int cursor) { Record(GlCall::SetCursor, static_cast<unsigned>(cursor)); }
-void glutSwapBuffers() { Record(GlCall::SwapBuffers); }
+void glutSwapBuffers() {
+    Record(GlCall::SwapBuffers);
+    if (OnSwapBuffers()) OnSwapBuffers()();
+}
 void glutPostRedisplay() { Record(GlCall::PostRedisplay); }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 // A recording stand-in for the GL, GLU and GLUT calls of the renderer.
 // Linked instead of the real libraries, it keeps every call in order.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,6 @@ struct GlCall {
 };
 
 std::vector<GlCall>& RecordedGlCalls();
+// Runs at each glutSwapBuffers, after the call is recorded: what the program
+// holds at the moment its frame is shown. Empty: nothing runs.
+std::function<void()>& OnSwapBuffers();

@@ -248,7 +248,8 @@ TEST_F(RendererProgram, ReadsRowsOfAnyWidthTightlyPacked) {
 }
 
 // One frame: cleared, the field drawn as it was, then advanced by one
-// update, then shown. The picture shows the state before the update.
+// update, then shown (the update is done by the swap). The picture shows the
+// state before the update.
 TEST_F(RendererProgram, FrameClearsDrawsUpdatesAndSwapsInThatOrder) {
     std::srand(3);
     InitParticles();
@@ -256,7 +257,10 @@ TEST_F(RendererProgram, FrameClearsDrawsUpdatesAndSwapsInThatOrder) {
     std::vector<Particle> before(particles, particles + kParticleCount);
 
     RecordedGlCalls().clear();
+    std::vector<Particle> atSwap;
+    OnSwapBuffers() = [&] { atSwap.assign(particles, particles + kParticleCount); };
     OnDisplay();
+    OnSwapBuffers() = nullptr;
     const std::vector<GlCall> frame = RecordedGlCalls();
     const std::vector<Particle> after(particles, particles + kParticleCount);
 
@@ -283,6 +287,12 @@ TEST_F(RendererProgram, FrameClearsDrawsUpdatesAndSwapsInThatOrder) {
                  after[i].z != particles[i].z || after[i].life != particles[i].life;
     }
     EXPECT_EQ(moved, 0u) << "particles not advanced by exactly one update";
+    ASSERT_EQ(atSwap.size(), after.size()) << "no swap seen";
+    size_t lateAtSwap = 0;
+    for (size_t i = 0; i < after.size(); ++i) {
+        lateAtSwap += atSwap[i].x != after[i].x || atSwap[i].life != after[i].life;
+    }
+    EXPECT_EQ(lateAtSwap, 0u) << "particles not yet updated when the frame was shown";
 }
 
 TEST_F(RendererProgram, IdleAsksForTheNextFrameAndDrawsNothing) {
