@@ -6,9 +6,11 @@
 #include <GL/glu.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "renderer/dib_loader.h"
 #include "renderer/particle_field.h"
+#include "renderer/renderer_platform.h"
 #include "shared/program_contract.h"
 
 namespace {
@@ -16,6 +18,33 @@ namespace {
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 constexpr unsigned char kEscape = 27;
+
+using Clock = std::chrono::steady_clock;
+
+// When the next frame's slot begins; nothing before the first frame.
+std::optional<Clock::time_point> nextSlot;
+
+// The animation moves one step a frame. Without vsync (a common driver
+// default) frames would come as fast as the GPU draws them: a busy GPU and
+// core for hours, an animation several times too fast, and its re-colouring
+// a full-screen flash many times a second. So frames keep to slots
+// kMinFrameInterval apart, and one that comes before its slot waits for it;
+// on a 60 Hz display with vsync that wait never comes.
+//
+// A frame that starts late does not move the slots after it: with vsync on a
+// 75 or 144 Hz display each frame starts at a refresh, and timing each from
+// the last start would drop to 37.5 or 48 frames a second. One more than a
+// whole slot late (a busy machine) starts the slots afresh, so that no burst
+// of frames follows to catch up.
+void WaitForFrameSlot() {
+    Clock::time_point now = Clock::now();
+    if (nextSlot && now < *nextSlot) {
+        SleepUntil(*nextSlot);
+        now = *nextSlot;
+    }
+    if (!nextSlot || now - *nextSlot >= kMinFrameInterval) nextSlot = now;
+    *nextSlot += kMinFrameInterval;
+}
 
 }  // namespace
 
@@ -27,6 +56,8 @@ void CreateRendererWindow(int* argc, char** argv) {
     glutCreateWindow(kRendererWindowTitle);
     glutFullScreen();
     glutSetCursor(GLUT_CURSOR_NONE);
+    RequestVsync();
+    KeepWindowAboveOthers();
 }
 
 // Reads the glow bitmap and makes it the current texture. A bitmap that does
@@ -70,6 +101,7 @@ void InitGL() {
 }
 
 void OnDisplay() {
+    WaitForFrameSlot();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawParticles();
     UpdateParticles();

@@ -15,7 +15,7 @@ packages=(
   # fuzzing the bitmap loader
   clang-14 libclang-rt-14-dev
   # the Windows programs under Wine on a virtual display, and screenshots
-  wine wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic
+  wine wine64 xvfb xserver-xephyr x11-utils xdotool imagemagick fonts-ipafont-gothic
   # freeglut goes full screen only under a window manager
   openbox
   # the Windows installer (make dist)

@@ -5,7 +5,7 @@
 #
 # One program, one environment (what ctest uses for every test):
 #   test-env.sh isolate ROOT [--display] [--wine TEMPLATE] [--screen WxH]
-#                            [--lock] -- PROGRAM [ARGS...]
+#                            [--monitors WxH,WxH...] [--lock] -- PROGRAM [ARGS...]
 #       Makes an environment in a new folder under ROOT (--display: an Xvfb;
 #       --wine: also a prefix copied from TEMPLATE and its wineserver), runs
 #       PROGRAM in it (Windows programs through wine64) and stops and removes
@@ -29,17 +29,24 @@
 #       bitmap path /tmp/q_vane).
 #
 # A long-lived environment, for scripts and by hand:
-#   test-env.sh start STATE [--wine TEMPLATE] [--screen WxH]
+#   test-env.sh start STATE [--wine TEMPLATE] [--screen WxH] [--monitors WxH,...]
 #   test-env.sh run STATE -- PROGRAM [ARGS...]
 #   test-env.sh stop STATE
 #   test-env.sh shell STATE
+#
+# --monitors gives a desk of several monitors side by side, the first the
+# primary: one Xephyr inside the Xvfb, with one screen per monitor joined by
+# Xinerama (Wine 8 sees one monitor per screen; with RandR it would see one
+# in all, and Xvfb's own Xinerama stacks every screen at 0,0), and openbox in
+# it, since without a window manager X gives the keyboard to whichever window
+# the pointer is over, which no Windows desktop does.
 #
 # The Windows programs see ANSI code page 932 (LC_ALL=ja_JP.UTF-8), the code
 # page the host's texts are written for; GLINTRA_LOCALE=en_US.UTF-8 in the
 # caller's environment gives them code page 1252 instead.
 set -euo pipefail
 
-usage() { sed -n '2,41p' "$0" >&2; exit 2; }
+usage() { sed -n '2,46p' "$0" >&2; exit 2; }
 [ $# -ge 2 ] || usage
 cmd=$1
 shift
@@ -160,34 +167,64 @@ copy_prefix() {
 
 # ---- Starting and stopping one environment --------------------------------
 
-# start_env STATE DISPLAY? TEMPLATE SCREEN: writes STATE/env.
+# Starts an X server (Xvfb, Xephyr) that picks a free display number itself
+# and says which once it takes connections: no race with other servers
+# starting at the same time. Daemons get no descriptor 9, the --lock of
+# `isolate`: one that outlived a killed test would keep other tests waiting.
+# x_server STATE NAME PIDVAR COMMAND...: appends PIDVAR=pid to STATE/env and
+# prints the display number.
+x_server() {
+  local state=$1 name=$2 pidvar=$3
+  shift 3
+  rm -f "$state/$name.display"
+  setsid "$@" -displayfd 3 -nolisten tcp -noreset \
+    3>"$state/$name.display" </dev/null >"$state/$name.log" 2>&1 9<&- &
+  local pid=$!
+  echo "$pidvar=$pid" >>"$state/env"
+  local n=""
+  for _ in $(seq 400); do
+    # A whole line, or nothing: read fails until the newline is there.
+    read -r n <"$state/$name.display" 2>/dev/null && break
+    n=""
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if ! [[ $n =~ ^[0-9]+$ ]]; then
+    echo "test-env: $name did not start (see $state/$name.log)" >&2
+    return 1
+  fi
+  echo "$n"
+}
+
+# start_env STATE DISPLAY? TEMPLATE SCREEN MONITORS: writes STATE/env.
 start_env() {
-  local state=$1 want_display=$2 template=$3 screen=$4
+  local state=$1 want_display=$2 template=$3 screen=$4 monitors=${5:-}
   mkdir -p "$state"
   : >"$state/env"
-  if [ "$want_display" = 1 ]; then
-    # Xvfb picks a free display number itself and says which once it takes
-    # connections: no race with other servers starting at the same time.
-    # Daemons get no descriptor 9, the --lock of `isolate`: one that outlived
-    # a killed test would keep other tests waiting.
-    rm -f "$state/display"
-    setsid Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
-      3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 9<&- &
-    local xvfb_pid=$!
-    echo "XVFB_PID=$xvfb_pid" >>"$state/env"
-    local n=""
-    for _ in $(seq 400); do
-      # A whole line, or nothing: read fails until the newline is there.
-      read -r n <"$state/display" 2>/dev/null && break
-      n=""
-      kill -0 "$xvfb_pid" 2>/dev/null || break
+  if [ "$want_display" = 1 ] && [ -z "$monitors" ]; then
+    local n
+    n=$(x_server "$state" xvfb XVFB_PID Xvfb -screen 0 "${screen}x24") || return 1
+    echo "export DISPLAY=:$n" >>"$state/env"
+  elif [ "$want_display" = 1 ]; then
+    # The monitors side by side, top-aligned, inside one Xvfb that holds them.
+    local screens=() x=0 height=0 m w h outer nested
+    for m in ${monitors//,/ }; do
+      w=${m%x*} h=${m#*x}
+      screens+=(-screen "${m}+${x}+0")
+      x=$((x + w))
+      [ "$h" -gt "$height" ] && height=$h
+    done
+    outer=$(x_server "$state" xvfb XVFB_PID Xvfb -screen 0 "${x}x${height}x24") || return 1
+    nested=$(DISPLAY=:$outer x_server "$state" xephyr XEPHYR_PID \
+               Xephyr "${screens[@]}" +xinerama -extension RANDR) || return 1
+    DISPLAY=:$nested setsid openbox </dev/null >"$state/openbox.log" 2>&1 9<&- &
+    echo "OPENBOX_PID=$!" >>"$state/env"
+    # Until openbox has taken the screen, a window would be mapped unmanaged.
+    for _ in $(seq 100); do
+      DISPLAY=:$nested xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
       sleep 0.05
     done
-    if ! [[ $n =~ ^[0-9]+$ ]]; then
-      echo "test-env: Xvfb did not start (see $state/xvfb.log)" >&2
-      return 1
-    fi
-    echo "export DISPLAY=:$n" >>"$state/env"
+    echo "export DISPLAY=:$nested" >>"$state/env"
   fi
   if [ -n "$template" ]; then
     ensure_template "$template" || return 1
@@ -245,11 +282,15 @@ stop_env() {
         server=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
         rm -rf "/tmp/.wine-$(id -u)/$server" /tmp/wine-*/"$server"
       fi
-      if [ -n "${XVFB_PID:-}" ] && grep -qa Xvfb "/proc/$XVFB_PID/cmdline" 2>/dev/null; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        for _ in $(seq 50); do kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$XVFB_PID" 2>/dev/null || true
-      fi ) || true
+      # The nested server before the outer one, each only if it is still
+      # the process that was started.
+      for server in "${OPENBOX_PID:-}:openbox" "${XEPHYR_PID:-}:Xephyr" "${XVFB_PID:-}:Xvfb"; do
+        pid=${server%%:*}
+        [ -n "$pid" ] && grep -qa "${server#*:}" "/proc/$pid/cmdline" 2>/dev/null || continue
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null || true
+      done ) || true
   fi
 }
 
@@ -307,12 +348,13 @@ case $cmd in
 isolate)
   root=$(absolute "$1")
   shift
-  want_display=0 template="" screen="1280x720" lock=0
+  want_display=0 template="" screen="1280x720" monitors="" lock=0
   while [ $# -gt 0 ]; do
     case $1 in
       --display) want_display=1; shift ;;
       --wine) want_display=1; template=$(absolute "$2"); shift 2 ;;
       --screen) screen=$2; shift 2 ;;
+      --monitors) want_display=1; monitors=$2; shift 2 ;;
       --lock) lock=1; shift ;;
       --) shift; break ;;
       *) usage ;;
@@ -331,7 +373,7 @@ isolate)
   trap 'exit 129' HUP
   : >"$state/env"
   if [ "$want_display" = 1 ] || [ -n "$template" ]; then
-    start_env "$state" "$want_display" "$template" "$screen" ||
+    start_env "$state" "$want_display" "$template" "$screen" "$monitors" ||
       { echo "test-env: no environment for $program" >&2; exit 125; }
   fi
   # shellcheck disable=SC1091
@@ -379,17 +421,18 @@ sweep|prepare)
 start)
   state=$(absolute "$1")
   shift
-  template="" screen="1280x720"
+  template="" screen="1280x720" monitors=""
   while [ $# -gt 0 ]; do
     case $1 in
       --wine) template=$(absolute "$2"); shift 2 ;;
       --screen) screen=$2; shift 2 ;;
+      --monitors) monitors=$2; shift 2 ;;
       *) usage ;;
     esac
   done
   stop_env "$state"
   rm -rf "$state"
-  start_env "$state" 1 "$template" "$screen"
+  start_env "$state" 1 "$template" "$screen" "$monitors"
   # shellcheck disable=SC1091
   echo "test-env: display $(. "$state/env"; echo "$DISPLAY")${template:+, Wine prefix ready}" >&2
   ;;

@@ -11,6 +11,7 @@ enum class WindowKind {
     Form,         // "Glintra.Form": a top-level form
     PictureBox,   // "Glintra.PictureBox"
     UserControl,  // "Glintra.UserControl": a control of the host's own, the Command button
+    Cover,        // "Glintra.Cover": a plain black window without a pointer
 };
 
 // The class name for `kind`, registered on first use with `procedure`;

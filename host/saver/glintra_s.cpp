@@ -23,6 +23,16 @@ std::string Ending(const std::string& file) {
     return ending;
 }
 
+// Windows may start a screen saver at idle priority. The music that the host
+// plays would then stutter under load.
+// https://learn.microsoft.com/en-us/windows/win32/procthread/scheduling-priorities
+void RaiseToNormalPriority() {
+    const DWORD priority = GetPriorityClass(GetCurrentProcess());
+    if (priority == IDLE_PRIORITY_CLASS || priority == BELOW_NORMAL_PRIORITY_CLASS) {
+        SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+    }
+}
+
 // Writes the embedded glow picture for the renderer, replacing the file
 // there, unless its folder or the file is a link: any local user may make
 // the folder, and the saver must not overwrite whatever a link of theirs
@@ -56,19 +66,35 @@ bool Glintra_S::StartRenderer() {
     // CREATE_NO_WINDOW: the renderer is a console program, and started from a
     // GUI host it would get a console window of its own behind the
     // animation. It writes nothing that anyone could read there.
+    // CREATE_SUSPENDED: it may take the foreground (below) before it runs.
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(RendererPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
+                        NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &process)) {
         return false;
     }
-    // The renderer is known by its window title alone.
+    // The host shows no window of its own, so Windows would not let the
+    // renderer's window come to the foreground by its descent alone; without
+    // the foreground, Escape would go to the program the user left.
+    // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-allowsetforegroundwindow
+    AllowSetForegroundWindow(process.dwProcessId);
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    rendererProcess_.reset(process.hProcess);
     return true;
 }
 
+bool Glintra_S::RendererEnded() const {
+    return rendererProcess_ != nullptr &&
+           WaitForSingleObject(rendererProcess_.get(), 0) == WAIT_OBJECT_0;
+}
+
 void Glintra_S::Form_Load() {
+    if (SwitchLetter(CommandLine()) == u'S') {
+        covering_ = true;
+        covers_.Cover();
+    }
+    RaiseToNormalPriority();
     WriteGlowBitmap();
 
     const std::string folder = AppFolder();
@@ -99,9 +125,17 @@ void Glintra_S::Timer2_Timer() {
 
 void Glintra_S::Timer3_Timer() {
     const bool windowUp = FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
-    if (!watch_.RunOver(windowUp, GetTickCount64())) return;
+    if (!watch_.RunOver(windowUp, RendererEnded(), GetTickCount64())) return;
     Timer3.SetEnabled(false);
     Unload();
+}
+
+LRESULT Glintra_S::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Sent to every top-level window, hidden ones too, when a monitor was
+    // connected, removed or rearranged.
+    // https://learn.microsoft.com/en-us/windows/win32/gdi/wm-displaychange
+    if (message == WM_DISPLAYCHANGE && covering_) covers_.Cover();
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 void Glintra_S::Form_QueryUnload(bool& /*cancel*/, forms::UnloadMode /*unloadMode*/) {

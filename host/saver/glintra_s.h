@@ -1,16 +1,23 @@
 #pragma once
 
+#include <windows.h>
+
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "host/forms/form.h"
 #include "host/forms/timer.h"
+#include "host/saver/monitor_covers_win32.h"
 #include "host/saver/saver_watch.h"
 
 // The saver form: loaded for a saver run, never shown. Its caption is the
 // marker by which a second start finds a running saver. Loading it writes the
 // glow texture for the renderer, starts the renderer and the music; its timers
 // then keep the music going and watch for the renderer's window, and the run
-// ends (music stopped, cursor back, host gone) once that window has gone.
+// ends (music stopped, cursor back, host gone) once that window has gone, or
+// the renderer's process has ended. In a run with the switch "S" the other
+// monitors than the renderer's are covered black for the run.
 class Glintra_S : public forms::Form {
 public:
     Glintra_S();
@@ -18,6 +25,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(bool& cancel, forms::UnloadMode unloadMode) override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Timer1_Timer();
@@ -26,9 +34,14 @@ private:
 
     // Starts RendererPath; false when it could not be started.
     bool StartRenderer();
+    bool RendererEnded() const;
 
     std::string RendererPath;
     RendererWatch watch_{false, 0};
+    std::unique_ptr<std::remove_pointer_t<HANDLE>, decltype(&CloseHandle)> rendererProcess_{
+        nullptr, &CloseHandle};
+    MonitorCovers covers_;
+    bool covering_ = false;
 
     forms::Timer Timer1{*this, 1000, false, [this] { Timer1_Timer(); }};
     forms::Timer Timer2{*this, 200, false, [this] { Timer2_Timer(); }};

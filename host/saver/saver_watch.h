@@ -2,16 +2,17 @@
 
 #include <cstdint>
 
-// When the saver run is over, judged from the renderer's window alone: the
-// host finds the renderer by its window title "Glintra_VC", polled every
-// 50 ms, and keeps no handle on the process.
+// When the saver run is over: the host finds the renderer by its window
+// title "Glintra_VC", polled every 50 ms, and looks at the process it started.
 //
 // Starting a process and making an OpenGL window takes far longer than one
 // poll (seconds under Wine or on a busy machine), so a window that is not up
 // yet must not count as one that has gone: the run would then end, music and
 // cursor with it, while the animation runs on alone. The run ends when
 //   - a "Glintra_VC" window that was seen has gone,
-//   - the renderer could not be started at all (and no such window is up), or
+//   - the renderer could not be started at all, or its process has ended,
+//     and no such window is up (a renderer that the user ended while the
+//     host was still busy starting the music may never have been seen), or
 //   - none has come up within the start-up limit.
 // Any window of that title counts, so one left from an earlier run keeps a
 // new run alive until it, too, has gone.
@@ -28,9 +29,9 @@ public:
     RendererWatch(bool rendererStarted, uint64_t startedAtMs, uint64_t startLimitMs = kStartLimitMs)
         : started_(rendererStarted), startedAt_(startedAtMs), limit_(startLimitMs) {}
 
-    // One poll: whether a "Glintra_VC" window is up at `nowMs`. True when the
-    // run is over.
-    bool RunOver(bool windowUp, uint64_t nowMs);
+    // One poll: whether a "Glintra_VC" window is up at `nowMs`, and whether
+    // the renderer's process has ended. True when the run is over.
+    bool RunOver(bool windowUp, bool rendererEnded, uint64_t nowMs);
 
 private:
     bool started_;

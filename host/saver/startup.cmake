@@ -29,7 +29,7 @@ endif()
 add_library(host_saver_watch STATIC saver_watch.cpp)
 target_include_directories(host_saver_watch PUBLIC ${CMAKE_SOURCE_DIR})
 if(WIN32)
-  target_sources(glintra_host PRIVATE glintra_s.cpp link_safe_file_win32.cpp
+  target_sources(glintra_host PRIVATE glintra_s.cpp link_safe_file_win32.cpp monitor_covers_win32.cpp
                  ${CMAKE_SOURCE_DIR}/host/resources/saver_pictures.rc)
   target_link_libraries(glintra_host PRIVATE host_saver_watch host_music)
   # windres records no dependency on the bitmap it embeds.

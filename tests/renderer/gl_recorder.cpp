@@ -3,6 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <thread>
+
+#include "renderer/renderer_platform.h"
+
 std::vector<GlCall>& RecordedGlCalls() {
     static std::vector<GlCall> calls;
     return calls;
@@ -19,11 +23,19 @@ GlCall& Record(GlCall::Kind kind, unsigned mode = 0) {
     GlCall call;
     call.kind = kind;
     call.mode = mode;
+    call.at = std::chrono::steady_clock::now();
     RecordedGlCalls().push_back(call);
     return RecordedGlCalls().back();
 }
 
 }  // namespace
+
+void RequestVsync() { Record(GlCall::RequestVsync); }
+void KeepWindowAboveOthers() { Record(GlCall::KeepWindowAboveOthers); }
+void SleepUntil(std::chrono::steady_clock::time_point deadline) {
+    Record(GlCall::SleepUntil);
+    std::this_thread::sleep_until(deadline);
+}
 
 extern "C" {
 

@@ -21,6 +21,7 @@
 
 #include "gl_recorder.h"
 #include "host/resources/glow_texture.h"
+#include "renderer/gl_extensions.h"
 #include "renderer/particle_field.h"
 #include "renderer/renderer_program.h"
 #include "shared/program_contract.h"
@@ -171,6 +172,8 @@ protected:
     }
 };
 
+// Full screen, no cursor, then vsync and the window above always-on-top
+// windows, which both need the window.
 TEST_F(RendererProgram, OpensItsFullScreenWindowWithoutCursor) {
     int argc = 1;
     char name[] = "Glintra";
@@ -178,7 +181,7 @@ TEST_F(RendererProgram, OpensItsFullScreenWindowWithoutCursor) {
     RecordedGlCalls().clear();
     CreateRendererWindow(&argc, argv);
     const std::vector<GlCall>& c = RecordedGlCalls();
-    ASSERT_EQ(c.size(), 6u);
+    ASSERT_EQ(c.size(), 8u);
     // The first size is given before GLUT starts, as GLUT allows.
     EXPECT_EQ(c[0].kind, GlCall::InitWindowSize);
     EXPECT_EQ(c[0].a, 1024);
@@ -191,6 +194,8 @@ TEST_F(RendererProgram, OpensItsFullScreenWindowWithoutCursor) {
     EXPECT_EQ(c[4].kind, GlCall::FullScreen);
     EXPECT_EQ(c[5].kind, GlCall::SetCursor);
     EXPECT_EQ(c[5].mode, unsigned(GLUT_CURSOR_NONE));
+    EXPECT_EQ(c[6].kind, GlCall::RequestVsync);
+    EXPECT_EQ(c[7].kind, GlCall::KeepWindowAboveOthers);
 }
 
 // Additive blending of the textured sprites, the camera 5 units back from
@@ -261,7 +266,9 @@ TEST_F(RendererProgram, FrameClearsDrawsUpdatesAndSwapsInThatOrder) {
     OnSwapBuffers() = [&] { atSwap.assign(particles, particles + kParticleCount); };
     OnDisplay();
     OnSwapBuffers() = nullptr;
-    const std::vector<GlCall> frame = RecordedGlCalls();
+    std::vector<GlCall> frame = RecordedGlCalls();
+    // The wait for the frame's slot, when there is one, comes first.
+    if (!frame.empty() && frame.front().kind == GlCall::SleepUntil) frame.erase(frame.begin());
     const std::vector<Particle> after(particles, particles + kParticleCount);
 
     std::copy(before.begin(), before.end(), particles);
@@ -293,6 +300,48 @@ TEST_F(RendererProgram, FrameClearsDrawsUpdatesAndSwapsInThatOrder) {
         lateAtSwap += atSwap[i].x != after[i].x || atSwap[i].life != after[i].life;
     }
     EXPECT_EQ(lateAtSwap, 0u) << "particles not yet updated when the frame was shown";
+}
+
+// Frames asked for back to back (no vsync, a fast GPU) keep to slots 1/60 s
+// apart: eight take seven slots, and none starts much before its slot.
+TEST_F(RendererProgram, FramesKeepToSlotsASixtiethOfASecondApart) {
+    std::srand(3);
+    InitParticles();
+    RecordedGlCalls().clear();
+    for (int frame = 0; frame < 8; ++frame) OnDisplay();
+    std::vector<std::chrono::steady_clock::time_point> clears;
+    for (const GlCall& call : RecordedGlCalls()) {
+        if (call.kind == GlCall::Clear) clears.push_back(call.at);
+    }
+    ASSERT_EQ(clears.size(), 8u);
+    // A sleep ends a little after its time, the next one on time: the clears
+    // may come that much closer than a slot.
+    const auto slack = std::chrono::milliseconds(2);
+    for (size_t i = 1; i < clears.size(); ++i) {
+        EXPECT_GE(clears[i] - clears[i - 1], kMinFrameInterval - slack) << "frame " << i;
+    }
+    EXPECT_GE(clears.back() - clears.front(), 7 * kMinFrameInterval - slack);
+}
+
+// Vsync is asked for only where the driver names its extension whole.
+TEST(GlExtensions, AListHoldsAWholeNameOnly) {
+    const char* const swap = "GLX_EXT_swap_control";
+    const struct {
+        const char* list;
+        bool holds;
+    } cases[] = {
+        {"GLX_EXT_swap_control", true},
+        {"GLX_ARB_a GLX_EXT_swap_control GLX_SGI_b", true},
+        {"GLX_ARB_a GLX_EXT_swap_control", true},
+        {"GLX_EXT_swap_control_tear", false},
+        {"GLX_EXT_swap_control_tear GLX_EXT_swap_control ", true},
+        {"XGLX_EXT_swap_control", false},
+        {"", false},
+        {nullptr, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExtensionListHas(c.list, swap), c.holds) << (c.list ? c.list : "(null)");
+    }
 }
 
 TEST_F(RendererProgram, IdleAsksForTheNextFrameAndDrawsNothing) {
