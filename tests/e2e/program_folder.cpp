@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "e2e/win32_child_process.h"
 #include "e2e/win32_text.h"
 #include "shared/program_contract.h"
 
@@ -90,6 +91,52 @@ std::string ProgramFolder::renderer() const { return path_ + kRendererFile; }
 
 bool ProgramFolder::BreakRenderer() const { return Write(kRendererFile + 1, "not a program"); }
 
+bool ProgramFolder::UseRendererStandIn() const {
+    const std::string standIn = FileBytes(BinFolder() + "\\" + RENDERER_STAND_IN_FROM_BIN);
+    return !standIn.empty() && Write(kRendererFile + 1, standIn);
+}
+
 bool ProgramFolder::Write(const std::string& name, const std::string& bytes) const {
     return WriteFileBytes(File(name), bytes);
+}
+
+std::optional<std::string> UnixPath(const std::string& path) {
+    using Converter = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<Converter>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) return std::nullopt;
+    const std::wstring wide(path.begin(), path.end());
+    char* unix = toUnix(wide.c_str());
+    if (unix == nullptr) return std::nullopt;
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+std::optional<int> RunUnixCommand(const std::string& command,
+                                  const std::vector<std::string>& paths) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int count = 0;
+    const std::string done = std::string(temp) + "glintra-unix-command-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    const std::optional<std::string> unixDone = UnixPath(done);
+    if (!unixDone) return std::nullopt;
+    // The status is written under another name first, so that it is read
+    // whole.
+    std::string arguments = "-c \"" + command +
+                            " \\\"$@\\\"; echo $? >\\\"$0.part\\\" && mv \\\"$0.part\\\" \\\"$0\\\"\" \"" +
+                            *unixDone + "\"";
+    for (const std::string& path : paths) {
+        const std::optional<std::string> unix = UnixPath(path);
+        if (!unix) return std::nullopt;
+        arguments += " \"" + *unix + "\"";
+    }
+    ChildProcess shell(std::string("Z:\\bin\\sh"), arguments, false);
+    if (!shell.started() || !WaitUntil([&] { return PathExists(done); }, 20)) {
+        return std::nullopt;
+    }
+    const std::string status = FileBytes(done);
+    DeleteFileA(done.c_str());
+    return std::atoi(status.c_str());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // A folder of the test's own with copies of Glintra.scr and Glintra.dll (from
 // GLINTRA_BIN_DIR), as a user installs them: a test starts the host from
@@ -26,6 +28,9 @@ public:
     bool Write(const std::string& name, const std::string& bytes) const;
     // A Glintra.dll that can't be started.
     bool BreakRenderer() const;
+    // A Glintra.dll that starts and ends at once, without a window, leaving
+    // its process id in decimal in the file renderer.pid beside it.
+    bool UseRendererStandIn() const;
 
 private:
     std::string path_;
@@ -45,3 +50,16 @@ std::string BinFolder();
 // Removes a folder and everything in it, read-only files included; a link
 // in it goes, never what it points at.
 void RemoveFolderTree(const std::wstring& folder);
+
+// ---- The Unix side under Wine ----------------------------------------------
+
+// The Unix path of a Windows one, from Wine's own kernel32; nothing outside
+// Wine.
+std::optional<std::string> UnixPath(const std::string& path);
+
+// Runs a Unix command line with Windows paths as its last arguments, under
+// Wine, which starts Unix programs through CreateProcess but gives no handle
+// to wait on: the command leaves its exit status in a file. The status, or
+// nothing outside Wine or when the command has not ended within 20 s.
+std::optional<int> RunUnixCommand(const std::string& command,
+                                  const std::vector<std::string>& paths = {});

@@ -1,6 +1,6 @@
 # End-to-end tests of the saver run: the real Glintra.scr beside the real
 # Glintra.dll, the music through the recording stand-in for winmm. (The
-# cursor's hiding and showing: show_cursor_e2e_test, startup_e2e_tests.cmake.)
+# cursor's hiding and showing: host_calls_e2e_test, startup_e2e_tests.cmake.)
 if(WIN32)
   file(RELATIVE_PATH _winmm_from_bin ${GLINTRA_BIN_DIR} ${GLINTRA_WINMM_RECORDER_DIR}/winmm.dll)
   string(REPLACE "/" "\\\\" _winmm_from_bin "${_winmm_from_bin}")

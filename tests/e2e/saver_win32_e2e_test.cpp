@@ -72,8 +72,8 @@ bool SaverFormUp() { return FindWindowA(nullptr, kSaverFormCaption) != nullptr; 
 // Glintra.scr started as Windows starts a screen saver.
 class Host : public ChildProcess {
 public:
-    Host(const std::string& path, const std::string& arguments)
-        : ChildProcess(path, arguments, false), startedAt_(Seconds()) {}
+    Host(const std::string& path, const std::string& arguments, DWORD creationFlags = 0)
+        : ChildProcess(path, arguments, false, creationFlags), startedAt_(Seconds()) {}
 
     double startedAt() const { return startedAt_; }
     // The exit status, or -1 when still running after `seconds`; the test's
@@ -108,13 +108,17 @@ protected:
 
     // A saver run whose renderer can't start, kept alive by a leftover
     // renderer window for `seconds` after its form is up; ends with the host.
-    void RunKeptAlive(double seconds) {
+    // The host starts at `startPriority`, if given.
+    void RunKeptAlive(double seconds, DWORD startPriority = 0) {
         LeftoverRendererWindow leftover;
         ASSERT_NE(leftover.hwnd(), nullptr);
-        Host host(programs_.host(), "/s");
+        Host host(programs_.host(), "/s", CREATE_SUSPENDED);
         ASSERT_TRUE(host.started()) << "error " << GetLastError();
+        if (startPriority != 0) SetPriorityClass(host.process(), startPriority);
+        host.Resume();
         EXPECT_TRUE(PumpUntil(SaverFormUp, 10))
             << "no hidden \"" << kSaverFormCaption << "\"; host running: " << host.Running();
+        priorityInRun_ = GetPriorityClass(host.process());
         PumpFor(seconds);
         EXPECT_TRUE(host.Running()) << "the run ended beside a \"Glintra_VC\" window";
         leftover.Destroy();
@@ -122,6 +126,7 @@ protected:
     }
 
     ProgramFolder programs_;
+    DWORD priorityInRun_ = 0;  // the host's priority class in the last run
 };
 
 // The whole road: hidden form, bitmap, renderer window, Escape, the end.
@@ -152,9 +157,11 @@ TEST_F(SaverTest, RunsTheRendererAndEndsSoonAfterItsEscape) {
     const HANDLE rendererProcess = OpenProcess(SYNCHRONIZE, FALSE, rendererPid);
     ASSERT_NE(rendererProcess, nullptr);
 
-    // The run outlives the renderer's start-up and keeps going.
+    // The run outlives the renderer's start-up and keeps going. On one
+    // monitor the host shows no window of its own.
     PumpFor(2);
     EXPECT_TRUE(host.Running());
+    EXPECT_TRUE(VisibleWindowsOf(host.pid()).empty()) << "a window of the host shows";
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == renderer; }, 5))
         << "the renderer is not in front";
 
@@ -180,54 +187,29 @@ TEST_F(SaverTest, RendererThatCannotStartEndsTheRunAtOnce) {
     }
 }
 
+// A renderer that ends before it ever showed its window (the user ended it
+// while the host was still opening the music) ends the run at the next tick
+// of the watch, not at the limit for a slow start.
+TEST_F(SaverTest, RendererThatEndsBeforeShowingItsWindowEndsTheRun) {
+    ASSERT_TRUE(programs_.UseRendererStandIn());
+    Host host(programs_.host(), "/s");
+    ASSERT_TRUE(host.started());
+    EXPECT_TRUE(WaitUntil([&] { return PathExists(programs_.File("renderer.pid")); }, 10))
+        << "the renderer did not run";
+    EXPECT_EQ(host.WaitForExit(10), 0) << "the run outlived its renderer";
+}
+
 // A renderer's window from an earlier run keeps the new run (whose own
-// renderer can't start here) alive until it has gone.
+// renderer can't start here) alive until it has gone. The host, started at
+// idle priority as Windows may start a screen saver, runs at normal priority,
+// so that its music does not stutter under load.
 TEST_F(SaverTest, LeftoverRendererWindowKeepsTheRunUntilItGoes) {
     ASSERT_TRUE(programs_.BreakRenderer());
-    RunKeptAlive(2);
+    RunKeptAlive(2, IDLE_PRIORITY_CLASS);
+    EXPECT_EQ(priorityInRun_, DWORD{NORMAL_PRIORITY_CLASS});
 }
 
 // ---- The glow bitmap behind links -----------------------------------------
-
-// The Unix path of a Windows one, from Wine's own kernel32; nothing outside
-// Wine.
-std::optional<std::string> UnixPath(const std::string& path) {
-    using Converter = char*(CDECL*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<Converter>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (toUnix == nullptr) return std::nullopt;
-    const std::wstring wide(path.begin(), path.end());
-    char* unix = toUnix(wide.c_str());
-    if (unix == nullptr) return std::nullopt;
-    std::string result = unix;
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
-
-// Runs a Unix command with Windows paths as its last arguments, under Wine,
-// which starts Unix programs through CreateProcess but gives no handle to
-// wait on: the command leaves a file behind when it has succeeded. False
-// outside Wine, or when the command fails.
-bool RunUnixCommand(const std::string& command, const std::vector<std::string>& paths) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    static int count = 0;
-    const std::string done = std::string(temp) + "glintra-unix-command-" +
-                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-    const std::optional<std::string> unixDone = UnixPath(done);
-    if (!unixDone) return false;
-    std::string arguments =
-        "-c \"" + command + " \\\"$@\\\" && touch \\\"$0\\\"\" \"" + *unixDone + "\"";
-    for (const std::string& path : paths) {
-        const std::optional<std::string> unix = UnixPath(path);
-        if (!unix) return false;
-        arguments += " \"" + *unix + "\"";
-    }
-    ChildProcess shell(std::string("Z:\\bin\\sh"), arguments, false);
-    const bool succeeded = shell.started() && WaitUntil([&] { return PathExists(done); }, 20);
-    DeleteFileA(done.c_str());
-    return succeeded;
-}
 
 // A symbolic link named `link` to `target`, as another local user might make
 // one. Wine 8's CreateSymbolicLinkW reports success and makes nothing, and
@@ -235,14 +217,14 @@ bool RunUnixCommand(const std::string& command, const std::vector<std::string>& 
 // prefix's drive, which Wine follows as Windows follows its links, can be
 // made and removed from the Unix side.
 bool MakeSymbolicLink(const std::string& link, const std::string& target, bool folder) {
-    if (RunUnixCommand("ln -s", {target, link})) return true;
+    if (RunUnixCommand("ln -s", {target, link}) == 0) return true;
     return !UnixPath(link) && CreateSymbolicLinkA(link.c_str(), target.c_str(),
                                                   folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0);
 }
 
 // Removes a file, a folder with all in it, or a link (never what it points at).
 void Remove(const std::string& path) {
-    if (RunUnixCommand("rm -rf", {path})) return;
+    if (RunUnixCommand("rm -rf", {path}) == 0) return;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {

@@ -9,13 +9,15 @@ if(WIN32)
     TIMEOUT 240)
   add_dependencies(startup_win32_e2e_test glintra_host glintra_renderer)
 
-  # Whether a mode hides the cursor, and a saver run shows it again: the host
-  # ends right after, so only a trace of the calls tells. Wine's relay trace
-  # goes to the Wine process's own standard error, which only a Unix-side
-  # runner can read.
+  # Whether a mode hides the cursor, and a saver run shows it again; whether
+  # the renderer may take the foreground: the host ends right after, and
+  # Wine does not enforce the foreground rules, so only a trace of the calls
+  # tells. Wine's relay trace goes to the Wine process's own standard error,
+  # which only a Unix-side runner can read.
   if(CMAKE_HOST_UNIX)
-    glintra_add_command_test(show_cursor_e2e_test
+    glintra_add_command_test(host_calls_e2e_test
       COMMAND ${CMAKE_COMMAND} -DTEST_ENV=${GLINTRA_TEST_ENV} -DHOST=$<TARGET_FILE:glintra_host>
-              -P ${CMAKE_CURRENT_SOURCE_DIR}/show_cursor_e2e_test.cmake)
+              -DRENDERER_STAND_IN=$<TARGET_FILE:renderer_stand_in>
+              -P ${CMAKE_CURRENT_SOURCE_DIR}/host_calls_e2e_test.cmake)
   endif()
 endif()

@@ -92,11 +92,12 @@ HWND VisibleWindowOf(DWORD pid, const std::wstring& title) {
     return nullptr;
 }
 
-ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal)
-    : ChildProcess(WideFromAnsi(path), WideFromAnsi(arguments), showNormal) {}
+ChildProcess::ChildProcess(const std::string& path, const std::string& arguments, bool showNormal,
+                           DWORD creationFlags)
+    : ChildProcess(WideFromAnsi(path), WideFromAnsi(arguments), showNormal, creationFlags) {}
 
 ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& arguments,
-                           bool showNormal) {
+                           bool showNormal, DWORD creationFlags) {
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
@@ -107,8 +108,8 @@ ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& argumen
     }
     // Nothing may run after CreateProcessW: a caller reads GetLastError when
     // the start failed.
-    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &info_) != 0;
+    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                              creationFlags, nullptr, nullptr, &startup, &info_) != 0;
     if (!started_) startError_ = GetLastError();
 }
 

@@ -41,9 +41,13 @@ HWND VisibleWindowOf(DWORD pid, const std::wstring& title);
 class ChildProcess {
 public:
     // `showNormal` passes SW_SHOWNORMAL as the show code; otherwise the
-    // system's default applies. Paths in the ANSI code page, or UTF-16.
-    ChildProcess(const std::string& path, const std::string& arguments, bool showNormal);
-    ChildProcess(const std::wstring& path, const std::wstring& arguments, bool showNormal);
+    // system's default applies. `creationFlags` go to CreateProcess
+    // (CREATE_SUSPENDED, say; Wine 8 ignores a priority class there).
+    // Paths in the ANSI code page, or UTF-16.
+    ChildProcess(const std::string& path, const std::string& arguments, bool showNormal,
+                 DWORD creationFlags = 0);
+    ChildProcess(const std::wstring& path, const std::wstring& arguments, bool showNormal,
+                 DWORD creationFlags = 0);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -52,6 +56,9 @@ public:
     // GetLastError of a start that failed; 0 after a start.
     DWORD startError() const { return startError_; }
     DWORD pid() const { return info_.dwProcessId; }
+    HANDLE process() const { return info_.hProcess; }
+    // Lets a child started with CREATE_SUSPENDED run.
+    void Resume() const { ResumeThread(info_.hThread); }
     bool Running() const;
 
     // The exit status, or nothing if the child is still running after
