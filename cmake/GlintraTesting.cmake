@@ -2,14 +2,19 @@
 #
 #   glintra_add_test(<name> SOURCES <files...> [LIBS <targets...>]
 #                    [NO_GTEST_MAIN] [DISPLAY] [EXCLUSIVE] [TIMEOUT <s>]
+#                    [SCREEN <WxH>] [MONITORS <WxH,WxH...>]
 #                    [ARGS <args...>] [LABELS <labels...>])
 #
 # builds one test program and registers it as one ctest entry.
 #
 #   glintra_add_command_test(<name> COMMAND <command...> [DISPLAY] [EXCLUSIVE]
-#                            [TIMEOUT <s>] [ENVIRONMENT <NAME=value...>])
+#                            [TIMEOUT <s>] [SCREEN <WxH>] [MONITORS <WxH,WxH...>]
+#                            [ENVIRONMENT <NAME=value...>])
 #
 # registers a command (a script, a test program run a second way) the same way.
+# SCREEN sizes the virtual display (1280x720 by default); MONITORS makes it a
+# desk of several monitors side by side, the first the primary, with a window
+# manager (scripts/test-env.sh).
 #
 # Every test runs in an environment of its own (scripts/test-env.sh isolate):
 # a Windows test program under Wine on a virtual display of its own, with a
@@ -61,13 +66,19 @@ if(CMAKE_HOST_UNIX)
 endif()
 
 # Registers <name> running <command...> in an environment of its own.
-function(_glintra_register_test name display exclusive timeout)
+function(_glintra_register_test name display exclusive timeout screen monitors)
   if(CMAKE_HOST_UNIX)
     set(runner ${GLINTRA_TEST_ENV} isolate ${GLINTRA_TEST_ENV_ROOT})
     if(WIN32)
       list(APPEND runner --wine ${GLINTRA_WINE_TEMPLATE})
     elseif(display)
       list(APPEND runner --display)
+    endif()
+    if(screen)
+      list(APPEND runner --screen ${screen})
+    endif()
+    if(monitors)
+      list(APPEND runner --monitors ${monitors})
     endif()
     if(exclusive)
       list(APPEND runner --lock)
@@ -89,7 +100,7 @@ function(_glintra_register_test name display exclusive timeout)
 endfunction()
 
 function(glintra_add_test name)
-  cmake_parse_arguments(T "NO_GTEST_MAIN;DISPLAY;EXCLUSIVE" "TIMEOUT"
+  cmake_parse_arguments(T "NO_GTEST_MAIN;DISPLAY;EXCLUSIVE" "TIMEOUT;SCREEN;MONITORS"
                         "SOURCES;LIBS;ARGS;LABELS" ${ARGN})
   if(T_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "glintra_add_test(${name}): unknown arguments ${T_UNPARSED_ARGUMENTS}")
@@ -102,19 +113,21 @@ function(glintra_add_test name)
     target_link_libraries(${name} PRIVATE gtest gmock gtest_main)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  _glintra_register_test(${name} "${T_DISPLAY}" "${T_EXCLUSIVE}" "${T_TIMEOUT}"
-                         $<TARGET_FILE:${name}> ${T_ARGS})
+  _glintra_register_test(${name} "${T_DISPLAY}" "${T_EXCLUSIVE}" "${T_TIMEOUT}" "${T_SCREEN}"
+                         "${T_MONITORS}" $<TARGET_FILE:${name}> ${T_ARGS})
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
 endfunction()
 
 function(glintra_add_command_test name)
-  cmake_parse_arguments(T "DISPLAY;EXCLUSIVE" "TIMEOUT" "COMMAND;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;EXCLUSIVE" "TIMEOUT;SCREEN;MONITORS" "COMMAND;ENVIRONMENT"
+                        ${ARGN})
   if(T_UNPARSED_ARGUMENTS OR NOT T_COMMAND)
     message(FATAL_ERROR "glintra_add_command_test(${name}): COMMAND missing or unknown arguments")
   endif()
-  _glintra_register_test(${name} "${T_DISPLAY}" "${T_EXCLUSIVE}" "${T_TIMEOUT}" ${T_COMMAND})
+  _glintra_register_test(${name} "${T_DISPLAY}" "${T_EXCLUSIVE}" "${T_TIMEOUT}" "${T_SCREEN}"
+                         "${T_MONITORS}" ${T_COMMAND})
   if(T_ENVIRONMENT)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${T_ENVIRONMENT})
   endif()

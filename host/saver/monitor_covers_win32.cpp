@@ -13,18 +13,10 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case WM_MOUSEACTIVATE:
-                // A click is not to activate it, nor its owner (it has none):
-                // the keyboard stays with the renderer.
-                // https://learn.microsoft.com/en-us/windows/win32/inputdev/wm-mouseactivate
-                return MA_NOACTIVATE;
-            case WM_SETCURSOR:
-                // No class pointer: without an answer the last pointer would
-                // stay on the screen.
-                SetCursor(nullptr);
-                return TRUE;
-        }
+        // A click is not to activate it: the keyboard stays with the
+        // renderer.
+        // https://learn.microsoft.com/en-us/windows/win32/inputdev/wm-mouseactivate
+        if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
         return Window::OnMessage(message, wParam, lParam);
     }
 };

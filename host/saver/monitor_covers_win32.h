@@ -13,8 +13,9 @@
 // a cover rather than on a program's window, which would take the keyboard
 // from the renderer, whose Escape is the only way out.
 //
-// A cover never becomes active and never takes the focus, and shows no
-// pointer. The covers go with this object, or with the process.
+// A cover never becomes active and never takes the focus. It has no pointer
+// of its own, and the saver run has hidden the host's. The covers go with
+// this object, or with the process.
 class MonitorCovers {
 public:
     MonitorCovers();

@@ -37,3 +37,19 @@ else()
   set_property(TEST error_box_x11_test APPEND PROPERTY ENVIRONMENT
     "LSAN_OPTIONS=print_suppressions=0:suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
 endif()
+
+# The frame pace on a small screen without vsync, both renderers: counted by
+# the GL, at most 60 frames a second.
+if(CMAKE_HOST_UNIX)
+  set(_pace ${CMAKE_CURRENT_SOURCE_DIR}/renderer_pace_e2e_test.sh)
+  if(WIN32)
+    glintra_add_command_test(renderer_pace_win32_e2e_test
+      COMMAND ${_pace} windows ${GLINTRA_TEST_ENV} $<TARGET_FILE:glintra_renderer>
+              $<TARGET_FILE:glintra_make_glow>
+      SCREEN 320x240 TIMEOUT 90)
+  else()
+    glintra_add_command_test(renderer_pace_x11_e2e_test
+      COMMAND ${_pace} native $<TARGET_FILE:glintra_renderer> $<TARGET_FILE:glintra_make_glow>
+      DISPLAY EXCLUSIVE SCREEN 320x240 TIMEOUT 90)
+  endif()
+endif()

@@ -12,3 +12,16 @@ if(WIN32)
     "WINMM_RECORDER_FROM_BIN=\"${_winmm_from_bin}\"")
   add_dependencies(saver_win32_e2e_test glintra_host glintra_renderer winmm_recorder)
 endif()
+
+# A saver run on a desk of three monitors of different sizes, with a window
+# manager; input through the X server (the X11 desktop probe).
+if(WIN32 AND CMAKE_HOST_UNIX)
+  glintra_add_test(saver_monitors_win32_e2e_test
+    SOURCES saver_monitors_win32_e2e_test.cpp
+    LIBS win32_test_support
+    MONITORS 1024x768,800x600,640x480
+    TIMEOUT 180)
+  target_compile_definitions(saver_monitors_win32_e2e_test PRIVATE
+    "GLINTRA_X11_PROBE=\"${GLINTRA_X11_PROBE}\"")
+  add_dependencies(saver_monitors_win32_e2e_test glintra_host glintra_renderer x11_desktop_probe)
+endif()
