@@ -6,7 +6,8 @@
 # to the renderer's window and to its first frame on the screen (the screen
 # polled, so that figure is as coarse as one screen grab).
 #
-# WINDOWS_BUILD names the Windows build folder (default build/windows).
+# WINDOWS_BUILD names the Windows build folder (default build/windows),
+# BENCH_SAVER_SCREEN the screen (default 1024x768).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,13 +15,14 @@ build=${BUILD:-$root/build}
 build=$(cd "$build" && pwd)
 windows_build=${WINDOWS_BUILD:-$build/windows}
 seconds=${BENCH_SAVER_SECONDS:-30}
+screen=${BENCH_SAVER_SCREEN:-1024x768}
 host=$windows_build/bin/Glintra.scr
 [ -f "$host" ] && [ -f "$windows_build/bin/Glintra.dll" ] ||
   { echo "bench-saver: build first (make build)" >&2; exit 1; }
 
 state=$build/bench-saver-env
 "$root/scripts/test-env.sh" start "$state" --wine "$windows_build/wine-template" \
-  --screen 1024x768 2>/dev/null
+  --screen "$screen" 2>/dev/null
 trap '"$root/scripts/test-env.sh" stop "$state"' EXIT
 # shellcheck disable=SC1091
 . "$state/env"
@@ -66,7 +68,7 @@ done
 sleep "$seconds"
 
 host_pid=$(pid_of "$host_name") renderer_pid=$(pid_of "$renderer_name")
-printf 'saver run of %s s, 1024x768, Wine on Xvfb\n' "$seconds"
+printf 'saver run of %s s, %s, Wine on Xvfb\n' "$seconds" "$screen"
 printf '  %-10s CPU %7s s  peak memory %6s MiB\n' \
   host "$(cpu_seconds "$host_pid")" "$(peak_mib "$host_pid")" \
   renderer "$(cpu_seconds "$renderer_pid")" "$(peak_mib "$renderer_pid")"
