@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 300;
     SetProcessDPIAware();
     SetCursorPos(0, 0);
-    static Glintra_P dialog;
+    Glintra_P dialog(Settings{});
     dialog.Show();
     PumpFor(1, forms::Form::Dispatch);
     const HWND window = dialog.hwnd();

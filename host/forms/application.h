@@ -1,10 +1,14 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
-// The running host as a whole: the application object of the form toolkit.
-// Later members join it here (the application-wide mouse pointer, the
-// screen's twips per pixel).
+#include "host/forms/form.h"
+
+// The running host as a whole: its folder and command line, its message
+// boxes, its run from start-up to end, and the pointer shown over all its
+// windows.
 
 // The folder that holds the running program, without a trailing backslash
 // (except at a drive root), in the ANSI code page: its name, or else its
@@ -20,10 +24,12 @@ std::u16string CommandLine();
 // user has closed it. Both texts are UTF-8 and are shown as UTF-16.
 void MsgBox(const std::string& text, const std::string& title);
 
-// Runs `main` (the host's start-up procedure), then handles messages for as
-// long as a form is loaded, and ends the process when none is left. Timer
-// ticks wait until `main` has returned.
-[[noreturn]] void RunApplication(void (*main)());
+// Runs `startUp` (the host's start-up), then handles messages for as long as
+// a form is loaded, and ends the process when none is left. The form that
+// `startUp` returns, if any, lives as long as the application. Timer ticks
+// wait until `startUp` has returned.
+using StartUp = std::function<std::unique_ptr<forms::Form>()>;
+[[noreturn]] void RunApplication(const StartUp& startUp);
 
 // The application-wide mouse pointer: while it is not the default, every
 // window of the host shows it wherever the pointer is over them, whatever

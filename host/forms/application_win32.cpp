@@ -91,10 +91,11 @@ void MsgBox(const std::string& text, const std::string& title) {
                 forms::WideFromUtf8(title).c_str(), MB_OK);
 }
 
-void RunApplication(void (*main)()) {
+void RunApplication(const StartUp& startUp) {
+    std::unique_ptr<forms::Form> started;
     {
-        forms::LoadingScope startUp;
-        main();
+        forms::LoadingScope loading;
+        started = startUp();
     }
     while (!forms::Form::LoadedForms().empty()) {
         MSG message;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// The seam between the music procedures and the platform's multimedia
+// The seam between the music player and the platform's multimedia
 // services: MCI command strings, the count of wave-output devices and the
 // sound player. Everything above it is portable and unit-tested against a
 // simulated CD drive and MP3 device; below it sits winmm on Windows.
@@ -29,8 +29,3 @@ public:
 // The services of the platform the build is for: winmm on Windows; elsewhere
 // a machine without multimedia (every MCI command fails, no wave device).
 MultimediaServices& PlatformMultimediaServices();
-
-// The services the music procedures use. Null (the start) means the
-// platform's; tests put a simulation in its place.
-void SetMultimediaServices(MultimediaServices* services);
-MultimediaServices& CurrentMultimediaServices();

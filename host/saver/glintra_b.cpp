@@ -1,5 +1,7 @@
 #include "host/saver/glintra_b.h"
 
+#include <utility>
+
 #include "host/forms/application.h"
 #include "host/saver/command_line.h"
 #include "host/saver/glintra_r.h"
@@ -9,9 +11,7 @@
 #include "host/settings_dialog/glintra_p.h"
 #include "shared/program_contract.h"
 
-std::optional<int> CursorCount;
-
-void Main() {
+std::unique_ptr<forms::Form> Main() {
     // Both look-ups are made, whatever the first one found. FindWindowA sees
     // hidden windows too, and the saver's form is never shown.
     const bool saverRunning = FindWindowA(nullptr, kSaverFormCaption) != nullptr;
@@ -21,12 +21,9 @@ void Main() {
     const std::u16string commandLine = CommandLine();
     const char16_t letter = SwitchLetter(commandLine);
 
-    if (letter == u'P') {
-        ShowPreviewIn(PreviewHandle(commandLine));
-        return;
-    }
+    if (letter == u'P') return ShowPreviewIn(PreviewHandle(commandLine));
 
-    LoadSettings();
+    Settings settings = LoadSettings();
 
     // Without a folder of its own (AppFolder) the host can't find its
     // renderer either.
@@ -40,17 +37,21 @@ void Main() {
         // Modal, with no owner: a handle after the switch (/c:1234, the
         // Display Properties' window) is not used. The host ends once the
         // dialog has closed.
-        static Glintra_P settingsDialog;
+        Glintra_P settingsDialog(std::move(settings));
         settingsDialog.ShowModal();
         End();
     }
 
     if (!commandLine.empty() && letter != u'S') End();
 
-    if (letter == u'S') CursorCount = ShowCursor(FALSE);
+    // Windows starts a screen saver with S; an empty command line runs it
+    // with the cursor left alone.
+    const bool asScreenSaver = letter == u'S';
+    if (asScreenSaver) ShowCursor(FALSE);
 
     // The saver form is loaded, never shown; its Form_Load starts the run and
     // its timers end it.
-    static Glintra_S saverForm;
-    saverForm.Load();
+    auto saverForm = std::make_unique<Glintra_S>(std::move(settings), asScreenSaver);
+    saverForm->Load();
+    return saverForm;
 }

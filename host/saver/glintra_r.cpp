@@ -5,7 +5,6 @@
 #include "host/forms/application.h"
 #include "host/forms/twips.h"
 #include "host/resources/preview_pictures.h"
-#include "host/saver/glintra_b.h"
 #include "host/saver/preview_layout.h"
 #include "shared/program_contract.h"
 
@@ -35,7 +34,7 @@ void Glintra_R::Form_Unload(bool& /*cancel*/) {
     // destroyed from the other process: our WM_DESTROY then arrives as a sent
     // message, which alone would not make GetMessage return.
     // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-postmessagea
-    Ret = PostMessageA(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0);
+    PostMessageA(GetWindow(hwnd(), GW_OWNER), WM_CLOSE, 0, 0);
 }
 
 LRESULT Glintra_R::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,12 +79,7 @@ void Glintra_R::Paint(HDC dc) {
     RestoreDC(dc, saved);
 }
 
-Glintra_R& PreviewForm() {
-    static Glintra_R form;
-    return form;
-}
-
-void ShowPreviewIn(int32_t handle) {
+std::unique_ptr<Glintra_R> ShowPreviewIn(int32_t handle) {
     // Handles keep 32 significant bits and widen with their sign.
     // https://learn.microsoft.com/en-us/windows/win32/winprog64/interprocess-communication
     const HWND preview = reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle));
@@ -99,19 +93,20 @@ void ShowPreviewIn(int32_t handle) {
     const PreviewLayout layout =
         LayOutPreview(rect.left, rect.top, rect.right, rect.bottom, twips.x, twips.y);
 
-    Glintra_R& form = PreviewForm();
-    if (!form.Load()) return;  // no form loaded: the host ends
-    const HWND window = form.hwnd();
+    auto form = std::make_unique<Glintra_R>();
+    if (!form->Load()) return nullptr;  // no form loaded: the host ends
+    const HWND window = form->hwnd();
     // WS_POPUP, which makes the form borderless while it is top-level, goes:
     // the two styles exclude each other, and with both GetParent would name
     // the (absent) owner instead of the preview window.
     // https://learn.microsoft.com/en-us/windows/win32/winmsg/window-styles
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    Ret = SetWindowLongA(window, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+    SetWindowLongA(window, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
     // The window may have gone since it was looked at.
     if (SetParent(window, preview) == nullptr && !IsWindow(preview)) End();
     MoveWindow(window, 0, 0, forms::PixelsFromTwips(layout.widthTwips, twips.x),
                forms::PixelsFromTwips(layout.heightTwips, twips.y), TRUE);
-    form.MoveImg_Prev(0, 0, layout.imageWidth, layout.imageHeight);
-    form.Show();
+    form->MoveImg_Prev(0, 0, layout.imageWidth, layout.imageHeight);
+    form->Show();
+    return form;
 }

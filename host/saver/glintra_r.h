@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "host/forms/form.h"
 
 // The preview form: a still of the effect inside the small monitor picture of
@@ -30,11 +33,9 @@ private:
     RECT imgPrev_ = {0, 0, 152, 112};  // its design size: 2280 x 1680 twips
 };
 
-// The form itself; the host has one of each.
-Glintra_R& PreviewForm();
-
-// The preview branch of Main: makes Glintra_R a borderless child of the
+// The preview branch of Main: makes a Glintra_R a borderless child of the
 // window that `handle` names, covering it, and shows it. The host lives on
 // while the form is loaded and ends when the window goes. A handle that names
 // no window ends the host at once: nothing would ever unload the form.
-void ShowPreviewIn(int32_t handle);
+// Returns the form; nothing when it could not be loaded.
+std::unique_ptr<Glintra_R> ShowPreviewIn(int32_t handle);

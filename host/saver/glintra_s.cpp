@@ -3,15 +3,12 @@
 #include <windows.h>
 
 #include <cctype>
+#include <utility>
 
 #include "host/forms/application.h"
 #include "host/forms/text_win32.h"
-#include "host/music/music_player.h"
 #include "host/resources/saver_pictures.h"
-#include "host/saver/command_line.h"
-#include "host/saver/glintra_b.h"
 #include "host/saver/link_safe_file_win32.h"
-#include "host/saver/settings.h"
 #include "shared/program_contract.h"
 
 namespace {
@@ -50,7 +47,8 @@ void WriteGlowBitmap() {
 
 }  // namespace
 
-Glintra_S::Glintra_S() : Form(kSaverFormCaption) {}
+Glintra_S::Glintra_S(Settings settings, bool asScreenSaver)
+    : Form(kSaverFormCaption), settings_(std::move(settings)), asScreenSaver_(asScreenSaver) {}
 
 bool Glintra_S::StartRenderer() {
     STARTUPINFOA startup{};
@@ -90,10 +88,7 @@ bool Glintra_S::RendererEnded() const {
 }
 
 void Glintra_S::Form_Load() {
-    if (SwitchLetter(CommandLine()) == u'S') {
-        covering_ = true;
-        covers_.Cover();
-    }
+    if (asScreenSaver_) covers_.Cover();
     RaiseToNormalPriority();
     WriteGlowBitmap();
 
@@ -102,25 +97,25 @@ void Glintra_S::Form_Load() {
     const bool started = !folder.empty() && StartRenderer();
     watch_ = RendererWatch(started, GetTickCount64());
 
-    if (BGMKind == 1) {
-        OpenCD();
+    if (settings_.kind == 1) {
+        music_.OpenCD();
         Timer2.SetEnabled(true);
-    } else if (BGMKind == 2) {
-        const std::string ending = Ending(BGMFile);
+    } else if (settings_.kind == 2) {
+        const std::string ending = Ending(settings_.file);
         if (ending == "WAV") {
-            PlayWAV();
+            music_.PlayWAV(settings_.file);
         } else if (ending == "MP3") {
-            PlayMP3();
+            music_.PlayMP3(settings_.file);
             Timer1.SetEnabled(true);
         }
     }
 }
 
-void Glintra_S::Timer1_Timer() { CheckMP3Repeat(); }
+void Glintra_S::Timer1_Timer() { music_.CheckMP3Repeat(); }
 
 void Glintra_S::Timer2_Timer() {
-    CheckCDRepeat();
-    Timer2.SetEnabled(CDActive);
+    music_.CheckCDRepeat(settings_.repeat);
+    Timer2.SetEnabled(music_.CDActive());
 }
 
 void Glintra_S::Timer3_Timer() {
@@ -134,7 +129,7 @@ LRESULT Glintra_S::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Sent to every top-level window, hidden ones too, when a monitor was
     // connected, removed or rearranged.
     // https://learn.microsoft.com/en-us/windows/win32/gdi/wm-displaychange
-    if (message == WM_DISPLAYCHANGE && covering_) covers_.Cover();
+    if (message == WM_DISPLAYCHANGE && asScreenSaver_) covers_.Cover();
     return Form::OnMessage(message, wParam, lParam);
 }
 
@@ -143,16 +138,16 @@ void Glintra_S::Form_QueryUnload(bool& /*cancel*/, forms::UnloadMode /*unloadMod
     // CD is not stopped then.
     if (Timer2.Enabled()) {
         Timer2.SetEnabled(false);
-        StopCD();
+        music_.StopCD();
     }
-    if (BGMKind == 2) {
-        const std::string ending = Ending(BGMFile);
+    if (settings_.kind == 2) {
+        const std::string ending = Ending(settings_.file);
         if (ending == "WAV") {
-            StopWAV();
+            music_.StopWAV();
         } else if (ending == "MP3") {
-            StopMP3();
+            music_.StopMP3();
         }
     }
-    if (SwitchLetter(CommandLine()) == u'S') CursorCount = ShowCursor(TRUE);
+    if (asScreenSaver_) ShowCursor(TRUE);
     End();
 }

@@ -8,8 +8,10 @@
 
 #include "host/forms/form.h"
 #include "host/forms/timer.h"
+#include "host/music/music_player.h"
 #include "host/saver/monitor_covers_win32.h"
 #include "host/saver/saver_watch.h"
+#include "host/saver/settings.h"
 
 // The saver form: loaded for a saver run, never shown. Its caption is the
 // marker by which a second start finds a running saver. Loading it writes the
@@ -20,7 +22,10 @@
 // monitors than the renderer's are covered black for the run.
 class Glintra_S : public forms::Form {
 public:
-    Glintra_S();
+    // The run plays what `settings` say. `asScreenSaver`: started with the
+    // switch S, as Windows starts a screen saver; start-up has hidden the
+    // cursor, which the end of the run shows again.
+    Glintra_S(Settings settings, bool asScreenSaver);
 
 protected:
     void Form_Load() override;
@@ -36,12 +41,14 @@ private:
     bool StartRenderer();
     bool RendererEnded() const;
 
+    const Settings settings_;
+    const bool asScreenSaver_;
+    MusicPlayer music_;
     std::string RendererPath;
     RendererWatch watch_{false, 0};
     std::unique_ptr<std::remove_pointer_t<HANDLE>, decltype(&CloseHandle)> rendererProcess_{
         nullptr, &CloseHandle};
     MonitorCovers covers_;
-    bool covering_ = false;
 
     forms::Timer Timer1{*this, 1000, false, [this] { Timer1_Timer(); }};
     forms::Timer Timer2{*this, 200, false, [this] { Timer2_Timer(); }};

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <string>
 
-// The host's three music settings, shared by every form and module. They
-// start zero or empty; LoadSettings fills them once at start-up from
-// "Glintra.ini" beside the host, and only the settings dialog writes them back.
-extern int16_t BGMKind;      // 0 none, 1 music CD, 2 the MP3 or WAV file in BGMFile
-extern int16_t BGMRepeat;    // CD track played over and over; 0 = the whole disc
-extern std::string BGMFile;  // full path of the music file (ANSI code page), "" = none
+// The host's three music settings. Start-up loads them once from
+// "Glintra.ini" beside the host and hands them to the saver run or the
+// settings dialog; only the dialog saves them.
+struct Settings {
+    int16_t kind = 0;    // 0 none, 1 music CD, 2 the MP3 or WAV file in `file`
+    int16_t repeat = 0;  // CD track played over and over; 0 = the whole disc
+    std::string file;    // full path of the music file (ANSI code page), "" = none
+};
 
 // The settings file's section and key names. The keys are stored as their
 // code page 932 bytes whatever the system's code page, so the file's bytes are
@@ -30,10 +32,10 @@ std::string SettingsFilePath();
 // Reads the three settings from the application folder's Glintra.ini. A
 // missing file, section or key, or a number that doesn't convert, gives 0 or
 // ""; a music file that can't be opened is cleared and kind 2 becomes 0.
-void LoadSettings();
+Settings LoadSettings();
 
 // Writes the three settings to the application folder's Glintra.ini, always
 // all three, in the order kind, repeat, file. Returns false when they could
 // not be written (a read-only folder or file, a locked file, a full disk);
 // the file then holds what it held before, all of it.
-[[nodiscard]] bool SaveSettings();
+[[nodiscard]] bool SaveSettings(const Settings& settings);

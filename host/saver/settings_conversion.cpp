@@ -183,27 +183,15 @@ std::string SettingsFilePathIn(const std::string& appFolder, LeadByteTest isLead
     return appFolder + kIniFileName;
 }
 
-void LoadSettingsFrom(SettingsSource& source, SettingsValues& values) {
-    std::string value = source.ReadKey(kIniKeyKind);
-    if (value.empty()) {
-        values.kind = 0;
-    } else if (const auto number = ParseIniNumber(value)) {
-        values.kind = *number;
-    }
-
-    value = source.ReadKey(kIniKeyRepeat);
-    if (value.empty()) {
-        values.repeat = 0;
-    } else if (const auto number = ParseIniNumber(value)) {
-        values.repeat = *number;
-    }
-
-    value = source.ReadKey(kIniKeyFile);
-    if (!value.empty()) {
-        values.file = value;
-        if (source.FileExists(values.file)) return;
-    }
+Settings LoadSettingsFrom(SettingsSource& source) {
+    Settings settings;
+    settings.kind = ParseIniNumber(source.ReadKey(kIniKeyKind)).value_or(0);
+    settings.repeat = ParseIniNumber(source.ReadKey(kIniKeyRepeat)).value_or(0);
+    settings.file = source.ReadKey(kIniKeyFile);
     // No music file, or one that can't be played: no file music either.
-    values.file.clear();
-    if (values.kind == 2) values.kind = 0;
+    if (settings.file.empty() || !source.FileExists(settings.file)) {
+        settings.file.clear();
+        if (settings.kind == 2) settings.kind = 0;
+    }
+    return settings;
 }

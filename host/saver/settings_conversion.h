@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/saver/settings.h"
+
 // Converts a value read from the settings file into a 16-bit setting: the
 // number is rounded down (floor) to a whole number, which must lie within
 // -32768..32767. Returns nothing when the text is no number or the whole
@@ -89,14 +91,8 @@ public:
     virtual bool FileExists(const std::string& path) = 0;
 };
 
-struct SettingsValues {
-    int16_t kind = 0;
-    int16_t repeat = 0;
-    std::string file;
-};
-
-// Loads the three settings into `values`, in the order and with the
-// fallbacks that start-up relies on: an empty number is 0, a number that
-// does not convert leaves the value as it was, and a music file that is
-// missing, empty or can't be opened is cleared and turns kind 2 into 0.
-void LoadSettingsFrom(SettingsSource& source, SettingsValues& values);
+// Loads the three settings, in the order and with the fallbacks that
+// start-up relies on: an empty or missing number, and one that does not
+// convert, is 0; a music file that is missing, empty or can't be opened is
+// cleared and turns kind 2 into 0.
+Settings LoadSettingsFrom(SettingsSource& source);

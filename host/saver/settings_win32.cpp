@@ -78,18 +78,14 @@ std::string SettingsFilePath() {
     return folder.empty() ? std::string() : SettingsFilePathIn(folder, IsAnsiLeadByte);
 }
 
-void LoadSettings() {
+Settings LoadSettings() {
     const std::string path = SettingsFilePath();
-    if (path.empty()) return;  // the defaults stay
+    if (path.empty()) return {};  // the defaults
     ProfileSettingsSource source(path);
-    SettingsValues values{BGMKind, BGMRepeat, BGMFile};
-    LoadSettingsFrom(source, values);
-    BGMKind = values.kind;
-    BGMRepeat = values.repeat;
-    BGMFile = values.file;
+    return LoadSettingsFrom(source);
 }
 
-bool SaveSettings() {
+bool SaveSettings(const Settings& settings) {
     const std::string file = SettingsFilePath();
     if (file.empty()) return false;
     // The three keys go into a copy beside the file, which then takes the
@@ -108,9 +104,10 @@ bool SaveSettings() {
     if (exists && !CopyFileA(file.c_str(), draft.c_str(), FALSE)) return false;
 
     // All three, in this order; the draft is only of use when all are in it.
-    const bool written = WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(BGMKind), draft) &&
-                         WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(BGMRepeat), draft) &&
-                         WriteIni(kIniSection, kIniKeyFile, BGMFile, draft);
+    const bool written =
+        WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(settings.kind), draft) &&
+        WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(settings.repeat), draft) &&
+        WriteIni(kIniSection, kIniKeyFile, settings.file, draft);
     // https://learn.microsoft.com/en-us/windows/win32/api/winbase/nf-winbase-movefileexa
     if (written && MoveFileExA(draft.c_str(), file.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

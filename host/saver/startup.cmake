@@ -5,14 +5,9 @@ add_library(host_command_line STATIC command_line.cpp)
 target_include_directories(host_command_line PUBLIC ${CMAKE_SOURCE_DIR})
 
 if(WIN32)
-  # The window zooms and the variables they share with the settings dialog.
-  add_library(host_zoom STATIC zoom_win32.cpp)
-  target_include_directories(host_zoom PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(host_zoom PUBLIC user32)
-
   # A GUI program (no console window), beside Glintra.dll in bin/.
   add_executable(glintra_host WIN32 winmain_win32.cpp glintra_b.cpp host.rc)
-  target_link_libraries(glintra_host PRIVATE host_forms host_command_line host_settings host_zoom user32
+  target_link_libraries(glintra_host PRIVATE host_forms host_command_line host_settings user32
                                              glintra_version)
   # windres records no dependency on the files it embeds or includes.
   set_source_files_properties(host.rc PROPERTIES

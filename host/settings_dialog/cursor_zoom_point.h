@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-// The zoom point (ZoomX, ZoomY) that Form_Load takes from the mouse position,
-// for the dialog's opening and closing zooms (ZoomFromCursor, ZoomToCursor in
-// host/saver/glintra_b). Portable.
+// The zoom point that the settings dialog takes from the mouse position as
+// it loads, for its opening and closing zooms (window_zoom_win32.h).
+// Portable.
 
 struct ZoomXY {
     int16_t x = 0;

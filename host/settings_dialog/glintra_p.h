@@ -14,18 +14,25 @@
 #include "host/forms/label.h"
 #include "host/forms/picture_box.h"
 #include "host/forms/shape.h"
+#include "host/saver/settings.h"
+#include "host/settings_dialog/cursor_zoom_point.h"
 
 // The settings dialog, captioned "<Glintra>": the three music settings shown,
-// changed and written to Glintra.ini on "設定". Main shows it modally, with no
-// owner, for the switch /c, and ends the host once it has closed.
+// changed on a copy and written to Glintra.ini on "設定". Main shows it
+// modally, with no owner, for the switch /c, and ends the host once it has
+// closed.
 //
 // Its controls are made from the layout table (dialog_layout.h), in the
 // table's order, which is also their z-order; the code reaches them under
 // their names, control arrays by index.
 class Glintra_P : public forms::Form {
 public:
-    Glintra_P();
+    explicit Glintra_P(Settings settings);
     ~Glintra_P() override;
+
+    // The settings as the dialog shows them: what it was given, with the
+    // user's changes; saved as they are on "設定".
+    const Settings& settings() const { return settings_; }
 
     // The panel first: the controls on it go before it does.
     std::unique_ptr<forms::PictureBox> Pic_C;
@@ -56,6 +63,9 @@ private:
     void Cmd_Set_Click();
     void Cmd_Can_Click();
     void Cmd_Etc_Click();
+
+    Settings settings_;
+    ZoomXY zoomPoint_;  // where the mouse was as the dialog loaded
 };
 
 // Initialises every Command button on `form`, in whatever container it sits,

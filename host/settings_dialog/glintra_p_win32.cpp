@@ -5,12 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "host/forms/application.h"
 #include "host/forms/text_win32.h"
 #include "host/resources/host_icon.h"
-#include "host/saver/glintra_b.h"
-#include "host/saver/settings.h"
 #include "host/settings_dialog/background_gradient.h"
 #include "host/settings_dialog/cursor_zoom_point.h"
 #include "host/settings_dialog/dialog_layout.h"
@@ -19,6 +18,7 @@
 #include "host/settings_dialog/file_chooser_record.h"
 #include "host/settings_dialog/kind_display.h"
 #include "host/settings_dialog/repeat_text.h"
+#include "host/settings_dialog/window_zoom_win32.h"
 #include "shared/program_contract.h"
 
 namespace {
@@ -73,7 +73,8 @@ void PaintGradient(forms::Container& surface, GradientSurface kind) {
 
 }  // namespace
 
-Glintra_P::Glintra_P() : Form(kSettingsDialogCaption) {
+Glintra_P::Glintra_P(Settings settings)
+    : Form(kSettingsDialogCaption), settings_(std::move(settings)) {
     SetBackColor(kDialogBackColour);
     // The gradient counts its rows in pixels: one line per row on the screen.
     SetScaleMode(forms::ScaleMode::Pixels);
@@ -171,18 +172,16 @@ void Glintra_P::Form_Load() {
     SetupCommands(*this);
     ShowBGMKind();
 
-    BGM_Repeat->SetText(RepeatText(BGMRepeat));
+    BGM_Repeat->SetText(RepeatText(settings_.repeat));
     for (const std::string& entry : RepeatList()) BGM_Repeat->AddItem(entry);
 
-    // BGMFile is in the ANSI code page, as the settings file keeps it.
-    lbl_Fname->SetCaption(forms::Utf8FromWide(forms::WideFromAnsi(BGMFile)));
+    // The file is in the ANSI code page, as the settings file keeps it.
+    lbl_Fname->SetCaption(forms::Utf8FromWide(forms::WideFromAnsi(settings_.file)));
 
     POINT point = {};
-    Ret = GetCursorPos(&point);
-    const ZoomXY zoom = ZoomPointFromCursor(Ret != 0, point.x, point.y, ZoomXY{});
-    ZoomX = zoom.x;
-    ZoomY = zoom.y;
-    ZoomFromCursor(hwnd());
+    const bool gotCursor = GetCursorPos(&point) != FALSE;
+    zoomPoint_ = ZoomPointFromCursor(gotCursor, point.x, point.y, zoomPoint_);
+    ZoomFromPoint(hwnd(), zoomPoint_);
 
     SetMousePointer(MousePointer::Default);
 }
@@ -192,10 +191,10 @@ void Glintra_P::Form_Resize() {
     PaintGradient(*Pic_C, GradientSurface::kPanel);
 }
 
-void Glintra_P::Form_Unload(bool& /*Cancel*/) { ZoomToCursor(hwnd()); }
+void Glintra_P::Form_Unload(bool& /*Cancel*/) { ZoomToPoint(hwnd(), zoomPoint_); }
 
 void Glintra_P::ShowBGMKind() {
-    const KindDisplay display = ::ShowBGMKind(BGMKind);
+    const KindDisplay display = ::ShowBGMKind(settings_.kind);
     Cmd_BGM->SetEnabled(display.chooserEnabled);
     BGM_Repeat->SetEnabled(display.repeatEnabled);
     for (int i = 0; i < static_cast<int>(Img_BGM.size()); ++i) {
@@ -205,7 +204,7 @@ void Glintra_P::ShowBGMKind() {
 
 void Glintra_P::Img_BGM_MouseDown(int16_t Index, int /*Button*/, int /*Shift*/, double /*X*/,
                                   double /*Y*/) {
-    SelectKind(BGMKind, Index);
+    SelectKind(settings_.kind, Index);
     ShowBGMKind();
 }
 
@@ -228,8 +227,7 @@ void Glintra_P::Cmd_BGM_Click() {
     record.nMaxFileTitle = kChooserFileTitleChars;
     record.lpstrTitle = reinterpret_cast<const wchar_t*>(kChooserTitle);
     record.Flags = kChooserFlags;
-    Ret = GetOpenFileNameW(&record);
-    if (Ret <= 0) return;  // cancelled, or the chooser failed: nothing changes
+    if (!GetOpenFileNameW(&record)) return;  // cancelled, or the chooser failed: nothing changes
 
     const std::u16string chosen16 =
         ChosenPath(reinterpret_cast<const char16_t*>(file.data()), file.size());
@@ -240,7 +238,7 @@ void Glintra_P::Cmd_BGM_Click() {
         MsgBox(message, kHostTitle);
         return;
     }
-    BGMFile = *ansi;
+    settings_.file = *ansi;
     lbl_Fname->SetCaption(forms::Utf8FromWide(chosen));
 }
 
@@ -250,8 +248,8 @@ void Glintra_P::Cmd_Set_Click() {
         MsgBox(kRepeatOutOfRangeMessage, kHostTitle);
         return;
     }
-    BGMRepeat = *repeat;
-    if (!SaveSettings()) {
+    settings_.repeat = *repeat;
+    if (!SaveSettings(settings_)) {
         MsgBox(kSettingsNotSavedMessage, kHostTitle);
         return;
     }

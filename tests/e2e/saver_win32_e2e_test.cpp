@@ -118,6 +118,10 @@ protected:
         host.Resume();
         EXPECT_TRUE(PumpUntil(SaverFormUp, 10))
             << "no hidden \"" << kSaverFormCaption << "\"; host running: " << host.Running();
+        // The form's window is up before its Form_Load has run.
+        if (startPriority != 0) {
+            PumpUntil([&] { return GetPriorityClass(host.process()) != startPriority; }, 5);
+        }
         priorityInRun_ = GetPriorityClass(host.process());
         PumpFor(seconds);
         EXPECT_TRUE(host.Running()) << "the run ended beside a \"Glintra_VC\" window";

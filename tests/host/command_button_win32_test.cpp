@@ -784,8 +784,9 @@ int main(int argc, char** argv) {
         childLog = std::fopen(argv[2], "w");
         if (childLog == nullptr) return 91;
         RunApplication([] {
-            static UnloadingForm form;
-            form.Show();
+            auto form = std::make_unique<UnloadingForm>();
+            form->Show();
+            return std::unique_ptr<forms::Form>(std::move(form));
         });
     }
     testing::InitGoogleTest(&argc, argv);

@@ -741,7 +741,7 @@ void WriteChildLog(const std::string& line) {
 
 // Main of the child that ends through End() in a timer tick after Main has
 // returned; the form's unload handlers must not run.
-void MainEndingInATick() {
+std::unique_ptr<forms::Form> MainEndingInATick() {
     static LoggingForm form("A", WriteChildLog);
     static Timer timer(form, 10, true, [] {
         WriteChildLog("A.Timer");
@@ -749,11 +749,12 @@ void MainEndingInATick() {
     });
     form.Load();
     WriteChildLog("Main returns");
+    return nullptr;
 }
 
 // Main of the child that ends when its last form unloads. Ticks wait for Main
 // to return, even while Main runs a message loop.
-void MainEndingWithTheLastForm() {
+std::unique_ptr<forms::Form> MainEndingWithTheLastForm() {
     static LoggingForm a("A", WriteChildLog);
     static LoggingForm b("B", WriteChildLog);
     static int ticks = 0;
@@ -766,14 +767,15 @@ void MainEndingWithTheLastForm() {
     b.Load();
     PumpFor(0.1);
     WriteChildLog("Main returns");
+    return nullptr;
 }
 
 [[noreturn]] void RunChild(const std::string& mode) {
     if (mode == "end-in-tick") RunApplication(MainEndingInATick);
     if (mode == "last-form") RunApplication(MainEndingWithTheLastForm);
     if (mode == "end-in-main") {
-        RunApplication([] {
-            static LoggingForm form("A", WriteChildLog);
+        RunApplication([]() -> std::unique_ptr<forms::Form> {
+            LoggingForm form("A", WriteChildLog);
             form.Load();
             End();
         });

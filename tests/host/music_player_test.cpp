@@ -1,4 +1,4 @@
-// The music procedures against a simulated CD drive, MPEG player and wave
+// The music player against a simulated CD drive, MPEG player and wave
 // devices: what is sent, in which order, with which reply buffers, and how the
 // polls restart music that has ended.
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "host/music/music_player.h"
-#include "host/saver/settings.h"
 #include "music_simulated_devices.h"
 
 namespace {
@@ -20,16 +19,8 @@ const std::string kTracks = "status cdaudio number of tracks [512]";
 const std::string kMode = "status cdaudio mode [255]";
 const std::string kMp3Mode = "status MP3Play mode [30]";
 
-class MusicPlayer : public ::testing::Test {
+class MusicPlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetMultimediaServices(&sim);
-        BGMKind = 0;
-        BGMRepeat = 0;
-        BGMFile.clear();
-        CDActive = false;
-    }
-    void TearDown() override { SetMultimediaServices(nullptr); }
 
     // Calls made from here on.
     Calls Take() {
@@ -39,63 +30,64 @@ protected:
     }
 
     SimulatedMultimedia sim;
+    MusicPlayer player{sim};
 };
 
-TEST_F(MusicPlayer, SendMciPassesTheGeneralBufferAndKeepsTheReplyOnlyOnSuccess) {
+TEST_F(MusicPlayerTest, SendMciPassesTheGeneralBufferAndKeepsTheReplyOnlyOnSuccess) {
     sim.cd.open = true;
     sim.cd.track = 4;
     std::string reply = "earlier";
-    EXPECT_EQ(SendMCI("status cdaudio current track", reply), 0);
+    EXPECT_EQ(player.SendMCI("status cdaudio current track", reply), 0);
     EXPECT_EQ(reply, "4");
 
     reply = "earlier";
-    EXPECT_EQ(SendMCI("status cdaudio position track 99", reply),
+    EXPECT_EQ(player.SendMCI("status cdaudio position track 99", reply),
               static_cast<int32_t>(SimulatedMultimedia::kOutOfRange));
     EXPECT_EQ(reply, "earlier");
     EXPECT_EQ(Take(), (Calls{kTrack, "status cdaudio position track 99 [512]"}));
 }
 
-TEST_F(MusicPlayer, QueryMciTurnsAFailureIntoErrorAndTheCode) {
-    EXPECT_EQ(QueryMCI("status cdaudio mode"), "Error:263");  // not opened
+TEST_F(MusicPlayerTest, QueryMciTurnsAFailureIntoErrorAndTheCode) {
+    EXPECT_EQ(player.QueryMCI("status cdaudio mode"), "Error:263");  // not opened
     sim.cd.answers = false;
-    EXPECT_EQ(QueryMCI("status cdaudio mode"), "Error:262");
-    EXPECT_EQ(QueryMCI("launch rockets"), "Error:261");
+    EXPECT_EQ(player.QueryMCI("status cdaudio mode"), "Error:262");
+    EXPECT_EQ(player.QueryMCI("launch rockets"), "Error:261");
 }
 
-TEST_F(MusicPlayer, RepliesWithoutNulAreReadOnlyWithinTheirBuffers) {
+TEST_F(MusicPlayerTest, RepliesWithoutNulAreReadOnlyWithinTheirBuffers) {
     sim.cd.open = true;
     sim.unterminatedReplies["status cdaudio current track"] = "abc";
-    const std::string reply = QueryMCI("status cdaudio current track");
+    const std::string reply = player.QueryMCI("status cdaudio current track");
     EXPECT_EQ(reply.size(), 512u);
     EXPECT_EQ(reply.substr(0, 6), "abcabc");
 
     // The mode words are read unterminated: seven characters are all that count.
     sim.mp3.open = true;
     sim.unterminatedReplies["status MP3Play mode"] = "playing";
-    EXPECT_TRUE(IsMP3Playing());
+    EXPECT_TRUE(player.IsMP3Playing());
     sim.unterminatedReplies.clear();
     sim.unterminatedReplies["status cdaudio mode"] = "stopped";
-    CheckCDRepeat();
+    player.CheckCDRepeat(0);
     EXPECT_EQ(sim.cd.mode, "playing");
 }
 
-TEST_F(MusicPlayer, PlayMciAddsTheStartOnlyWhenThereIsOne) {
+TEST_F(MusicPlayerTest, PlayMciAddsTheStartOnlyWhenThereIsOne) {
     sim.cd.open = true;
-    EXPECT_EQ(PlayMCI("cdaudio", ""), 0);
-    EXPECT_EQ(PlayMCI("cdaudio", "02:00:00:00"), 0);
-    EXPECT_EQ(PlayMCI("cdaudio", "Error:282"),
+    EXPECT_EQ(player.PlayMCI("cdaudio", ""), 0);
+    EXPECT_EQ(player.PlayMCI("cdaudio", "02:00:00:00"), 0);
+    EXPECT_EQ(player.PlayMCI("cdaudio", "Error:282"),
               static_cast<int32_t>(SimulatedMultimedia::kOutOfRange));
     EXPECT_EQ(Take(), (Calls{"play cdaudio [512]", "play cdaudio from 02:00:00:00 [512]",
                              "play cdaudio from Error:282 [512]"}));
 }
 
-TEST_F(MusicPlayer, OpenAndStopCdSendTheirCommandsWithoutReplyBuffers) {
-    OpenCD();
-    StopCD();
+TEST_F(MusicPlayerTest, OpenAndStopCdSendTheirCommandsWithoutReplyBuffers) {
+    player.OpenCD();
+    player.StopCD();
     // A drive that is not there gets the same commands; the failures go unheard.
     sim.cd.answers = false;
-    OpenCD();
-    StopCD();
+    player.OpenCD();
+    player.StopCD();
     const Calls once{"open cdaudio", "set cdaudio time format tmsf", "stop cdaudio",
                      "close cdaudio"};
     Calls twice = once;
@@ -116,28 +108,27 @@ struct CdPoll {
     const char* modeAfter;
 };
 
-class CdPolls : public MusicPlayer, public ::testing::WithParamInterface<CdPoll> {};
+class CdPolls : public MusicPlayerTest, public ::testing::WithParamInterface<CdPoll> {};
 
 TEST_P(CdPolls, OnePoll) {
     const CdPoll& p = GetParam();
-    BGMRepeat = p.repeat;
     sim.cd.trackCount = p.trackCount;
     sim.cd.track = p.track;
     sim.cd.mode = p.mode;
-    OpenCD();
+    player.OpenCD();
     Take();
 
-    CheckCDRepeat();
+    player.CheckCDRepeat(p.repeat);
     Calls expected{kTrack, kTracks, kMode};
     expected.insert(expected.end(), p.sentAfterQueries.begin(), p.sentAfterQueries.end());
     EXPECT_EQ(Take(), expected);
-    EXPECT_EQ(CDActive, p.active);
+    EXPECT_EQ(player.CDActive(), p.active);
     EXPECT_EQ(sim.cd.track, p.trackAfter);
     EXPECT_EQ(sim.cd.mode, p.modeAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    MusicPlayer, CdPolls,
+    MusicPlayerTest, CdPolls,
     ::testing::Values(
         CdPoll{"WholeDiscStoppedStartsAgain",
                0,
@@ -189,19 +180,18 @@ INSTANTIATE_TEST_SUITE_P(
                "playing"}),
     [](const ::testing::TestParamInfo<CdPoll>& info) { return std::string(info.param.name); });
 
-TEST_F(MusicPlayer, CdDriveThatDoesNotAnswerEndsThePollAfterTheFirstQuery) {
-    OpenCD();  // nothing opened: no drive
+TEST_F(MusicPlayerTest, CdDriveThatDoesNotAnswerEndsThePollAfterTheFirstQuery) {
+    player.OpenCD();  // nothing opened: no drive
     sim.cd.answers = false;
     Take();
-    CDActive = true;
-    CheckCDRepeat();
-    EXPECT_FALSE(CDActive);
+    player.CheckCDRepeat(0);
+    EXPECT_FALSE(player.CDActive());
     EXPECT_EQ(Take(), Calls{kTrack});
 }
 
 // A current track or track count that is not a number; with a repeat track
 // the current one is compared and the poll fails, without one it is not.
-class CdReplies : public MusicPlayer {
+class CdReplies : public MusicPlayerTest {
 protected:
     // Answers the two track queries with fixed text, the rest as the drive.
     struct Scripted : MultimediaServices {
@@ -222,11 +212,11 @@ protected:
     } scripted;
 
     void SetUp() override {
-        MusicPlayer::SetUp();
         scripted.drive = &sim;
-        SetMultimediaServices(&scripted);
         sim.cd.open = true;
     }
+
+    MusicPlayer scriptedPlayer{scripted};
 };
 
 TEST_F(CdReplies, TrackThatIsNoNumberFailsThePollOnlyWhenCompared) {
@@ -245,10 +235,9 @@ TEST_F(CdReplies, TrackThatIsNoNumberFailsThePollOnlyWhenCompared) {
         SCOPED_TRACE(std::string("track \"") + c.track + "\", repeat " + std::to_string(c.repeat));
         scripted.track = c.track;
         scripted.trackCount = "10";
-        BGMRepeat = c.repeat;
         sim.cd.mode = "playing";
-        CheckCDRepeat();
-        EXPECT_EQ(CDActive, c.active);
+        scriptedPlayer.CheckCDRepeat(c.repeat);
+        EXPECT_EQ(scriptedPlayer.CDActive(), c.active);
         const Calls calls = Take();
         ASSERT_GE(calls.size(), 3u);
         EXPECT_EQ(calls.size() > 3, c.jumped);
@@ -267,85 +256,81 @@ TEST_F(CdReplies, ErrAnywhereInATrackReplyMeansTheDriveIsGone) {
         SCOPED_TRACE(std::string(c.track) + " / " + c.trackCount);
         scripted.track = c.track;
         scripted.trackCount = c.trackCount;
-        CheckCDRepeat();
-        EXPECT_FALSE(CDActive);
+        scriptedPlayer.CheckCDRepeat(0);
+        EXPECT_FALSE(scriptedPlayer.CDActive());
         EXPECT_EQ(Take().size(), c.queries);
     }
 }
 
-TEST_F(MusicPlayer, CdRepeatTrackOverAPlayedDisc) {
-    BGMRepeat = 2;
-    OpenCD();
-    CheckCDRepeat();  // stopped on track 1: jump to 2
+TEST_F(MusicPlayerTest, CdRepeatTrackOverAPlayedDisc) {
+    player.OpenCD();
+    player.CheckCDRepeat(2);  // stopped on track 1: jump to 2
     EXPECT_EQ(sim.cd.track, 2);
-    CheckCDRepeat();   // playing track 2
-    sim.cd.track = 3;  // ran on into track 3
+    player.CheckCDRepeat(2);  // playing track 2
+    sim.cd.track = 3;         // ran on into track 3
     Take();
-    CheckCDRepeat();
+    player.CheckCDRepeat(2);
     EXPECT_EQ(Take(), (Calls{kTrack, kTracks, kMode, "status cdaudio position track 2 [512]",
                              "play cdaudio from 02:00:00:00 [512]"}));
     EXPECT_EQ(sim.cd.track, 2);
-    EXPECT_TRUE(CDActive);
+    EXPECT_TRUE(player.CDActive());
 
     sim.cd.answers = false;  // disc taken out
-    CheckCDRepeat();
-    EXPECT_FALSE(CDActive);
+    player.CheckCDRepeat(2);
+    EXPECT_FALSE(player.CDActive());
     sim.cd.answers = true;
-    StopCD();
+    player.StopCD();
     EXPECT_EQ(Take(), (Calls{kTrack, "stop cdaudio", "close cdaudio"}));
 }
 
-TEST_F(MusicPlayer, CdRepeatTrackNotOnTheDiscIsRetriedEveryPoll) {
-    BGMRepeat = 11;
-    OpenCD();
+TEST_F(MusicPlayerTest, CdRepeatTrackNotOnTheDiscIsRetriedEveryPoll) {
+    player.OpenCD();
     Take();
     for (int poll = 0; poll < 5; ++poll) {
-        CheckCDRepeat();
-        EXPECT_TRUE(CDActive);
+        player.CheckCDRepeat(11);
+        EXPECT_TRUE(player.CDActive());
         EXPECT_EQ(Take(), (Calls{kTrack, kTracks, kMode, "status cdaudio position track 11 [512]",
                                  "play cdaudio from Error:282 [512]"}));
     }
 }
 
-TEST_F(MusicPlayer, Mp3OpensThePathInQuotesThenPlays) {
-    BGMFile = "C:\\My Music\\night drive.mp3";
-    sim.mp3.openableFiles.insert(BGMFile);
-    PlayMP3();
+TEST_F(MusicPlayerTest, Mp3OpensThePathInQuotesThenPlays) {
+    const std::string file = "C:\\My Music\\night drive.mp3";
+    sim.mp3.openableFiles.insert(file);
+    player.PlayMP3(file);
     EXPECT_EQ(Take(), (Calls{"open \"C:\\My Music\\night drive.mp3\" type MPEGVideo Alias MP3Play",
                              "play MP3Play"}));
     EXPECT_EQ(sim.mp3.mode, "playing");
 }
 
-TEST_F(MusicPlayer, Mp3RestartsFromZeroOnceItHasEnded) {
-    BGMFile = "C:\\a.mp3";
-    sim.mp3.openableFiles.insert(BGMFile);
-    PlayMP3();
+TEST_F(MusicPlayerTest, Mp3RestartsFromZeroOnceItHasEnded) {
+    sim.mp3.openableFiles.insert("C:\\a.mp3");
+    player.PlayMP3("C:\\a.mp3");
     Take();
-    CheckMP3Repeat();
+    player.CheckMP3Repeat();
     EXPECT_EQ(Take(), Calls{kMp3Mode});
 
     sim.mp3.mode = "stopped";  // played to its end
-    CheckMP3Repeat();
+    player.CheckMP3Repeat();
     EXPECT_EQ(Take(), (Calls{kMp3Mode, "stop MP3Play", "play MP3Play from 0"}));
     EXPECT_EQ(sim.mp3.mode, "playing");
 
-    StopMP3();
+    player.StopMP3();
     EXPECT_EQ(Take(), (Calls{"stop MP3Play", "close MP3Play"}));
     EXPECT_FALSE(sim.mp3.open);
 }
 
-TEST_F(MusicPlayer, Mp3ThatNeverOpenedIsRestartedInVainEveryPoll) {
-    BGMFile = "C:\\missing.mp3";
-    PlayMP3();
+TEST_F(MusicPlayerTest, Mp3ThatNeverOpenedIsRestartedInVainEveryPoll) {
+    player.PlayMP3("C:\\missing.mp3");
     EXPECT_EQ(Take(), Calls{"open \"C:\\missing.mp3\" type MPEGVideo Alias MP3Play"});
     for (int poll = 0; poll < 3; ++poll) {
-        CheckMP3Repeat();
+        player.CheckMP3Repeat();
         EXPECT_EQ(Take(), (Calls{kMp3Mode, "stop MP3Play", "play MP3Play from 0"}));
     }
     EXPECT_FALSE(sim.mp3.open);
 }
 
-TEST_F(MusicPlayer, Mp3ModeWordsCountByTheirFirstSevenCharacters) {
+TEST_F(MusicPlayerTest, Mp3ModeWordsCountByTheirFirstSevenCharacters) {
     sim.mp3.open = true;
     const struct {
         const char* mode;
@@ -354,42 +339,40 @@ TEST_F(MusicPlayer, Mp3ModeWordsCountByTheirFirstSevenCharacters) {
                  {"paused", false}, {"stopped", false}, {"", false}};
     for (const auto& c : cases) {
         sim.mp3.mode = c.mode;
-        EXPECT_EQ(IsMP3Playing(), c.playing) << c.mode;
+        EXPECT_EQ(player.IsMP3Playing(), c.playing) << c.mode;
     }
 }
 
-TEST_F(MusicPlayer, Mp3PathThatCouldEscapeItsQuotesIsNotOpened) {
+TEST_F(MusicPlayerTest, Mp3PathThatCouldEscapeItsQuotesIsNotOpened) {
     for (const std::string& path : {std::string("C:\\a.mp3\" type waveaudio alias x wait \""),
                                     std::string("C:\\a.mp3\0\" x", 13)}) {
-        BGMFile = path;
-        PlayMP3();
+        player.PlayMP3(path);
         EXPECT_EQ(Take(), Calls{});
     }
 }
 
-TEST_F(MusicPlayer, WavLoopsOnlyWhenThereIsAWaveDevice) {
-    BGMFile = "C:\\My Music\\rain loop.wav";
-    PlayWAV();
-    StopWAV();
+TEST_F(MusicPlayerTest, WavLoopsOnlyWhenThereIsAWaveDevice) {
+    const std::string file = "C:\\My Music\\rain loop.wav";
+    player.PlayWAV(file);
+    player.StopWAV();
     EXPECT_EQ(Take(), (Calls{"waveOutGetNumDevs", "PlaySound (null) 0"}));
 
     sim.waveDevices = 1;
-    PlayWAV();
-    StopWAV();
+    player.PlayWAV(file);
+    player.StopWAV();
     EXPECT_EQ(Take(), (Calls{"waveOutGetNumDevs", "PlaySound C:\\My Music\\rain loop.wav 9",
                              "PlaySound (null) 0"}));
 }
 
 TEST(MusicPlayerPlatform, WithoutMultimediaEveryCommandFailsQuietly) {
-    SetMultimediaServices(nullptr);
-    OpenCD();
-    CheckCDRepeat();
-    EXPECT_FALSE(CDActive);
-    EXPECT_EQ(QueryMCI("status cdaudio mode"), "Error:306");
-    BGMFile = "C:\\a.mp3";
-    PlayMP3();
-    EXPECT_FALSE(IsMP3Playing());
-    EXPECT_EQ(CurrentMultimediaServices().WaveOutDeviceCount(), 0u);
+    MusicPlayer player;
+    player.OpenCD();
+    player.CheckCDRepeat(0);
+    EXPECT_FALSE(player.CDActive());
+    EXPECT_EQ(player.QueryMCI("status cdaudio mode"), "Error:306");
+    player.PlayMP3("C:\\a.mp3");
+    EXPECT_FALSE(player.IsMP3Playing());
+    EXPECT_EQ(PlatformMultimediaServices().WaveOutDeviceCount(), 0u);
 }
 
 }  // namespace

@@ -11,12 +11,9 @@
 #include <algorithm>
 #include <string>
 
-#include "host/saver/glintra_b.h"
 #include "host/saver/glintra_r.h"
 #include "e2e/win32_screen.h"
 #include "e2e/test_window_win32.h"
-
-int32_t Ret = 0;  // Glintra_B's result sink, which Form_Unload writes
 
 namespace {
 
@@ -32,8 +29,9 @@ TEST(PreviewForm, ShowsTheStillUnstretchedAtTheTopLeftOnBlack) {
         PreviewWindow window(width, height);
         const HWND parent = window.hwnd();
         ASSERT_NE(parent, nullptr);
-        ShowPreviewIn(window.handle());
-        Glintra_R& form = PreviewForm();
+        const std::unique_ptr<Glintra_R> shown = ShowPreviewIn(window.handle());
+        ASSERT_NE(shown, nullptr);
+        Glintra_R& form = *shown;
         ASSERT_TRUE(form.IsLoaded());
         EXPECT_EQ(GetParent(form.hwnd()), parent);
         EXPECT_TRUE(IsWindowVisible(form.hwnd()));

@@ -53,9 +53,6 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(SubFolder().c_str(), nullptr));
         WriteBytes(Music(), "ID3");
         SetAppFolderForTest(folder_);
-        BGMKind = 0;
-        BGMRepeat = 0;
-        BGMFile.clear();
     }
     void TearDown() override { RemoveFolderTree(WideFromAnsi(folder_)); }
 
@@ -65,6 +62,7 @@ protected:
     std::string Missing() const { return folder_ + "\\gone.mp3"; }
 
     std::string folder_;
+    Settings settings;  // what was loaded, or is to be saved
 };
 
 // Opens a file the way a program that holds it exclusively would.
@@ -133,10 +131,10 @@ protected:
 TEST_P(LoadSettingsFromFile, Loads) {
     const LoadRow& row = GetParam();
     if (row.hasIni) WriteBytes(Ini(), Expand(row.ini));
-    LoadSettings();
-    EXPECT_EQ(BGMKind, row.kind);
-    EXPECT_EQ(BGMRepeat, row.repeat);
-    EXPECT_EQ(BGMFile, Expand(row.file));
+    settings = LoadSettings();
+    EXPECT_EQ(settings.kind, row.kind);
+    EXPECT_EQ(settings.repeat, row.repeat);
+    EXPECT_EQ(settings.file, Expand(row.file));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -173,9 +171,9 @@ TEST_F(SettingsFolder, LockedMusicFileIsCleared) {
     WriteBytes(Ini(), Section(Line(kKind, "2") + Line(kFile, Music())));
     LockedFile lock(Music());
     ASSERT_TRUE(lock.locked());
-    LoadSettings();
-    EXPECT_EQ(BGMKind, 0);
-    EXPECT_EQ(BGMFile, "");
+    settings = LoadSettings();
+    EXPECT_EQ(settings.kind, 0);
+    EXPECT_EQ(settings.file, "");
 }
 
 // A value of more than 255 bytes arrives cut, and the cut path names no file
@@ -190,10 +188,10 @@ TEST_F(SettingsFolder, LongPathIsCutAndFailsTheTest) {
     WriteBytes(Ini(), Section(Line(kKind, "2") + Line(kRepeat, "1") + Line(kFile, longMusic)));
 
     EXPECT_EQ(ReadIni(kIniSection, kFile, Ini()), longMusic.substr(0, 255));
-    LoadSettings();
-    EXPECT_EQ(BGMKind, 0);
-    EXPECT_EQ(BGMRepeat, 1);
-    EXPECT_EQ(BGMFile, "");
+    settings = LoadSettings();
+    EXPECT_EQ(settings.kind, 0);
+    EXPECT_EQ(settings.repeat, 1);
+    EXPECT_EQ(settings.file, "");
 }
 
 // "ソ" is 83 5C in code page 932: a path that ends in it ends in no backslash.
@@ -208,9 +206,9 @@ TEST_F(SettingsFolder, PathEndingInSecondByte5CIsAFile) {
     CloseHandle(made);
     EXPECT_TRUE(FileExists(music));
     WriteBytes(Ini(), Section(Line(kKind, "2") + Line(kFile, music)));
-    LoadSettings();
-    EXPECT_EQ(BGMKind, 2);
-    EXPECT_EQ(BGMFile, music);
+    settings = LoadSettings();
+    EXPECT_EQ(settings.kind, 2);
+    EXPECT_EQ(settings.file, music);
 }
 
 // ---------------------------------------------------------------------------
@@ -234,16 +232,16 @@ const char kRewrittenFile[] =
     "BGM\xCC\xA7\xB2\xD9=\r\n";
 
 TEST_F(SettingsFolder, WrittenBytesDontDependOnTheCodePage) {
-    BGMKind = 2;
-    BGMRepeat = -3;
-    BGMFile = "C:\\Music\\a.mp3";
-    ASSERT_TRUE(SaveSettings());
+    settings.kind = 2;
+    settings.repeat = -3;
+    settings.file = "C:\\Music\\a.mp3";
+    ASSERT_TRUE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kWrittenFile)) << "code page " << GetACP();
 
-    BGMKind = 0;
-    BGMRepeat = 12;
-    BGMFile = "";
-    ASSERT_TRUE(SaveSettings());
+    settings.kind = 0;
+    settings.repeat = 12;
+    settings.file = "";
+    ASSERT_TRUE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile)) << "code page " << GetACP();
 }
 
@@ -254,17 +252,17 @@ TEST_F(SettingsFolder, SavedSettingsLoadBack) {
         std::string file;
     } cases[] = {{2, 0, Music()}, {1, 99, Music()}, {0, 0, ""}, {-32768, 32767, ""}, {7, -1, ""}};
     for (const auto& c : cases) {
-        BGMKind = c.kind;
-        BGMRepeat = c.repeat;
-        BGMFile = c.file;
-        ASSERT_TRUE(SaveSettings());
-        BGMKind = 5;
-        BGMRepeat = 5;
-        BGMFile = "x";
-        LoadSettings();
-        EXPECT_EQ(BGMKind, c.kind);
-        EXPECT_EQ(BGMRepeat, c.repeat);
-        EXPECT_EQ(BGMFile, c.file);
+        settings.kind = c.kind;
+        settings.repeat = c.repeat;
+        settings.file = c.file;
+        ASSERT_TRUE(SaveSettings(settings));
+        settings.kind = 5;
+        settings.repeat = 5;
+        settings.file = "x";
+        settings = LoadSettings();
+        EXPECT_EQ(settings.kind, c.kind);
+        EXPECT_EQ(settings.repeat, c.repeat);
+        EXPECT_EQ(settings.file, c.file);
     }
 }
 
@@ -273,17 +271,17 @@ TEST_F(SettingsFolder, SavedSettingsLoadBack) {
 // neither reads nor writes settings: a bare "\Glintra.ini" would name a file
 // at the root of whatever drive is current.
 TEST_F(SettingsFolder, WithoutAnAppFolderNothingIsReadOrWritten) {
-    BGMKind = 1;
-    BGMRepeat = 3;
-    ASSERT_TRUE(SaveSettings());
+    settings.kind = 1;
+    settings.repeat = 3;
+    ASSERT_TRUE(SaveSettings(settings));
     SetAppFolderForTest("");
     EXPECT_EQ(SettingsFilePath(), "");
-    BGMKind = 0;
-    BGMRepeat = 0;
-    LoadSettings();
-    EXPECT_EQ(BGMKind, 0);
-    EXPECT_EQ(BGMRepeat, 0);
-    EXPECT_FALSE(SaveSettings());
+    settings.kind = 0;
+    settings.repeat = 0;
+    settings = LoadSettings();
+    EXPECT_EQ(settings.kind, 0);
+    EXPECT_EQ(settings.repeat, 0);
+    EXPECT_FALSE(SaveSettings(settings));
 }
 
 TEST_F(SettingsFolder, NamesAreCutTo127Bytes) {
@@ -299,8 +297,8 @@ TEST_F(SettingsFolder, FailedWritesAreReportedAndChangeNothing) {
         LockedFile lock(Ini());
         ASSERT_TRUE(lock.locked());
         EXPECT_FALSE(WriteIni(kIniSection, kKind, " 1", Ini()));
-        BGMKind = 1;
-        EXPECT_FALSE(SaveSettings());
+        settings.kind = 1;
+        EXPECT_FALSE(SaveSettings(settings));
     }
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kWrittenFile));
 
@@ -323,22 +321,22 @@ TEST_F(SettingsFolder, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
     WriteBytes(Ini(), kWrittenFile);
     const std::string draft = Ini() + kIniDraftSuffix;
     WriteBytes(draft, "left by a killed run");
-    BGMKind = 0;
-    BGMRepeat = 12;
-    BGMFile = "";
-    ASSERT_TRUE(SaveSettings());
+    settings.kind = 0;
+    settings.repeat = 12;
+    settings.file = "";
+    ASSERT_TRUE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
     EXPECT_EQ(ReadBytes(draft), "(no file)");
 
-    BGMKind = 2;
+    settings.kind = 2;
     ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(SaveSettings());
+    EXPECT_FALSE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
     EXPECT_EQ(ReadBytes(draft), "(no file)");
     ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_NORMAL));
 
     ASSERT_TRUE(CreateDirectoryA(draft.c_str(), nullptr));
-    EXPECT_FALSE(SaveSettings());
+    EXPECT_FALSE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
     RemoveDirectoryA(draft.c_str());
 }

@@ -1,5 +1,0 @@
-#include "host/saver/settings.h"
-
-int16_t BGMKind = 0;
-int16_t BGMRepeat = 0;
-std::string BGMFile;
