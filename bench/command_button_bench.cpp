@@ -16,11 +16,11 @@
 #include "bench/win32_bench_report.h"
 #include "e2e/win32_input.h"
 #include "e2e/win32_screen.h"
-#include "host/command_button/command.h"
+#include "host/command_button/command_button.h"
 #include "host/forms/form.h"
 
 struct CommandProbe {
-    static void DrawFace(Command& button, command_button::Face face) { button.DrawFace(face); }
+    static void DrawFace(CommandButton& button, command_button::Face face) { button.DrawFace(face); }
 };
 
 namespace {
@@ -36,7 +36,7 @@ forms::PropertyBag Stored() {
 class BenchForm : public forms::Form {
 public:
     BenchForm() : Form("Command button bench") {}
-    Command button{*this, {300, 300, 1755, 420}, Stored()};
+    CommandButton button{*this, {300, 300, 1755, 420}, Stored()};
 
 protected:
     DWORD Style() const override { return WS_POPUP | WS_CLIPCHILDREN; }

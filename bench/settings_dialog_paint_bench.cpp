@@ -1,5 +1,5 @@
 // The settings dialog's Form_Resize under Wine (reported, never asserted):
-// the real Glintra_P, shown, gets WM_SIZE as the system sends it when the
+// the real SettingsDialog, shown, gets WM_SIZE as the system sends it when the
 // window takes its size. Form_Resize draws the window's gradient and the
 // panel's, one line per row, into their persistent images, and each
 // Refresh puts its surface on the screen at once with the controls over it
@@ -13,19 +13,19 @@
 
 #include "bench/win32_bench_report.h"
 #include "e2e/win32_child_process.h"
-#include "host/settings_dialog/glintra_p.h"
+#include "host/settings_dialog/settings_dialog.h"
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 300;
     SetProcessDPIAware();
     SetCursorPos(0, 0);
-    Glintra_P dialog(Settings{});
+    SettingsDialog dialog(Settings{});
     dialog.Show();
     PumpFor(1, forms::Form::Dispatch);
     const HWND window = dialog.hwnd();
     RECT inner = {}, panel = {};
     GetClientRect(window, &inner);
-    GetClientRect(dialog.Pic_C->hwnd(), &panel);
+    GetClientRect(dialog.panel->hwnd(), &panel);
     const LPARAM size = MAKELPARAM(inner.right, inner.bottom);
 
     std::vector<double> resize;

@@ -60,7 +60,7 @@ struct Reaction {
 // nothing. `button` is the mouse button of MouseDown and MouseUp.
 Reaction React(const ButtonFields& fields, Event event, int button = 0);
 
-// The hover poll (TmrMouse, every 100 ms): whether it calls MouseLeave, given
+// The hover poll (hoverPoll, every 100 ms): whether it calls MouseLeave, given
 // the window under the pointer, the button's own window and the window of the
 // form holding the button (nothing when that can't be had: MouseLeave then).
 // The pointer counts as over the button exactly when the window under it is

@@ -5,6 +5,23 @@
 
 namespace command_button {
 
+FacePicture PictureOfFace(Face face) {
+    switch (face) {
+        case Face::Normal:
+            return FacePicture::Normal;
+        case Face::HighLight:
+        case Face::HighLightSelect:
+            return FacePicture::HighLight;
+        case Face::Pressed:
+            return FacePicture::Pressed;
+        case Face::Disable:
+            return FacePicture::Disable;
+        case Face::Selected:
+            return FacePicture::Selected;
+    }
+    return FacePicture::Normal;
+}
+
 namespace {
 
 // A 16-bit assignment: false, storing nothing, when the value doesn't fit.

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/command_button/button_state.h"
+#include "host/resources/button_faces.h"
+
 // The Command button's frame, cut from a 64 x 25 pixel face picture in eight
 // pieces: the four 4 x 4 corners at their own size, the four edges stretched
 // to the button's size. Only the outer four pixels of a face are used; the
@@ -19,6 +22,10 @@
 // altogether, and the gradient and the caption fill it.
 
 namespace command_button {
+
+// The picture a face is cut from: the focused look with the pointer over
+// (HighLightSelect) shares HighLight's.
+FacePicture PictureOfFace(Face face);
 
 // Twips, at 15 to a pixel in the face pictures (on any screen: the pictures'
 // pixels are their own).

@@ -28,8 +28,7 @@ void MsgBox(const std::string& text, const std::string& title);
 // a form is loaded, and ends the process when none is left. The form that
 // `startUp` returns, if any, lives as long as the application. Timer ticks
 // wait until `startUp` has returned.
-using StartUp = std::function<std::unique_ptr<forms::Form>()>;
-[[noreturn]] void RunApplication(const StartUp& startUp);
+[[noreturn]] void RunApplication(const std::function<std::unique_ptr<forms::Form>()>& startUp);
 
 // The application-wide mouse pointer: while it is not the default, every
 // window of the host shows it wherever the pointer is over them, whatever

@@ -91,7 +91,7 @@ void MsgBox(const std::string& text, const std::string& title) {
                 forms::WideFromUtf8(title).c_str(), MB_OK);
 }
 
-void RunApplication(const StartUp& startUp) {
+void RunApplication(const std::function<std::unique_ptr<forms::Form>()>& startUp) {
     std::unique_ptr<forms::Form> started;
     {
         forms::LoadingScope loading;

@@ -13,7 +13,7 @@ public:
     Image(Container& parent, TwipsRect rect) : WindowlessControl(parent, rect) {}
 
     PictureRef Picture() const { return picture_; }
-    // Shares `picture`: Img_BGM(i) showing Img_Ra(1)'s picture holds the
+    // Shares `picture`: kindMarks(i) showing markPictures(1)'s picture holds the
     // same object.
     void SetPicture(PictureRef picture);
 

@@ -52,8 +52,8 @@ public:
     // where a button went down gets every move and release until the last
     // button is up, wherever the pointer goes. A control array gives each
     // element a handler that passes its index on:
-    //   lbl_BGM[i].MouseDown = [this, i](const MouseEvent& e) {
-    //       lbl_BGM_MouseDown(i, e.button, e.shift, e.x, e.y); };
+    //   kindLabels[i].MouseDown = [this, i](const MouseEvent& e) {
+    //       KindLabel_MouseDown(i, e.button, e.shift, e.x, e.y); };
     std::function<void(const MouseEvent&)> MouseDown;
     std::function<void(const MouseEvent&)> MouseMove;
     std::function<void(const MouseEvent&)> MouseUp;

@@ -5,7 +5,7 @@
 
 #include "host/resources/bmp_file.h"
 
-using command_button::Face;
+using Face = FacePicture;
 
 namespace {
 
@@ -88,7 +88,6 @@ uint32_t Rim(Face face, int x, int y) {
     const bool right = x > kLastX / 2;
     switch (face) {
         case Face::HighLight:
-        case Face::HighLightSelect:
             if (y == 2) return 0xFFF0CF;
             if (y == 3) return 0xFDD889;
             if (y == 21) return 0xF8B330;
@@ -169,7 +168,6 @@ const char* FaceFileName(Face face) {
         case Face::Normal:
             return "button_normal.bmp";
         case Face::HighLight:
-        case Face::HighLightSelect:
             return "button_highlight.bmp";
         case Face::Pressed:
             return "button_pressed.bmp";

@@ -11,9 +11,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
         return 2;
     }
-    using command_button::Face;
-    for (Face face :
-         {Face::Normal, Face::HighLight, Face::Pressed, Face::Disable, Face::Selected}) {
+    for (FacePicture face : kFacePictures) {
         const std::string path = std::string(argv[1]) + "/" + FaceFileName(face);
         if (!WriteFileBytes(path, MakeFaceBitmapFile(face))) return 1;
     }

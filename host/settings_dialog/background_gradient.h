@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The settings dialog's painted background: a vertical sine gradient, one
-// horizontal line per row, on the window and on its panel (Pic_C). Portable;
+// horizontal line per row, on the window and on its panel (panel). Portable;
 // the Win32 side paints one line per row into a back buffer once per size:
 //
 //   for (int32_t y = 0; y < GradientRowCount(h); ++y)

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The contents of the music-file chooser's record (Cmd_BGM_Click), as
+// The contents of the music-file chooser's record (ChooseButton_Click), as
 // portable data. Every field not named here is zero or null: no initial
 // folder, filter index 0, flags 0 (so the read-only check box shows and a
 // typed name need not exist).

@@ -8,7 +8,7 @@ constexpr int16_t kMusicFile = 2;
 
 }  // namespace
 
-KindDisplay ShowBGMKind(int16_t kind) {
+KindDisplay ShowKind(int16_t kind) {
     KindDisplay display;
     if (kind >= kNoMusic && kind <= kMusicFile) display.selectedMark = kind;
     display.repeatEnabled = kind == kMusicCd;
@@ -18,5 +18,5 @@ KindDisplay ShowBGMKind(int16_t kind) {
 
 KindDisplay SelectKind(int16_t& kind, int16_t index) {
     kind = index;
-    return ShowBGMKind(kind);
+    return ShowKind(kind);
 }

@@ -1,6 +1,6 @@
 #include "host/settings_dialog/repeat_text.h"
 
-#include "host/saver/settings_conversion.h"
+#include "host/settings/settings_conversion.h"
 
 std::string RepeatText(int16_t track) { return track == 0 ? std::string() : std::to_string(track); }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// The repeat box (BGM_Repeat) of the settings dialog: the text it shows for a
+// The repeat box (repeatBox) of the settings dialog: the text it shows for a
 // track number, its list, and the track number read back from what the user
 // typed. Portable; texts are UTF-8 (digits, signs and blanks are ASCII).
 //

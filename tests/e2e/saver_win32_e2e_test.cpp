@@ -25,7 +25,7 @@
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
 #include "host/resources/glow_texture.h"
-#include "host/saver/settings.h"
+#include "host/settings/settings.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
 #include "shared/program_contract.h"
 

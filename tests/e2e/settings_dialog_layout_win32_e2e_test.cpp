@@ -21,7 +21,7 @@
 #include "e2e/win32_screen.h"
 #include "e2e/win32_text.h"
 #include "host/resources/command_button_pictures.h"
-#include "host/saver/settings.h"
+#include "host/settings/settings.h"
 #include "host/settings_dialog/dialog_layout.h"
 #include "shared/program_contract.h"
 
@@ -255,7 +255,7 @@ protected:
                 const ScreenImage window = CaptureInner(dialog_);
                 const ScreenImage panel = CaptureInner(panels[0]);
                 if (window.width == 0 || panel.width == 0) return false;
-                const Box mark = DesignBox("Img_BGM", 1, px_);
+                const Box mark = DesignBox("kindMarks", 1, px_);
                 const bool settled = CountChangedPixels(window, before) == 0;
                 before = window;
                 return settled && At(window, 1, 0) == Rgb{0, 0, 30} &&
@@ -289,7 +289,7 @@ protected:
             ASSERT_EQ(px_.dpi, std::atoi(wanted)) << "the screen's dpi was not set";
         }
         panels_ = ChildrenOfClass(dialog_, L"Glintra.PictureBox");
-        ASSERT_EQ(panels_.size(), 1u) << "one panel Pic_C";
+        ASSERT_EQ(panels_.size(), 1u) << "one panel panel";
     }
 
     HWND panel() const { return panels_[0]; }
@@ -337,27 +337,27 @@ TEST_F(SettingsDialogLayoutTest, OpensAtItsSizeCentredAThirdDown) {
 // three buttons on the window: each at its place and size.
 TEST_F(SettingsDialogLayoutTest, ChildWindowsLieAtTheirPlaces) {
     SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
-    EXPECT_EQ(BoxIn(panel(), dialog_), DesignBox("Pic_C", -1, px_)) << "Pic_C";
+    EXPECT_EQ(BoxIn(panel(), dialog_), DesignBox("panel", -1, px_)) << "panel";
 
     const std::vector<HWND> combos = ChildrenOfClass(panel(), L"ComboBox");
     ASSERT_EQ(combos.size(), 1u) << "one repeat box on the panel";
     // The closed box takes its height from its font; its place and width are
     // the layout's, and it ends inside the line it shares with "音楽CD".
     const Box combo = BoxIn(combos[0], panel());
-    const Box design = DesignBox("BGM_Repeat", -1, px_);
-    EXPECT_EQ(combo.left, design.left) << "BGM_Repeat at " << combo;
-    EXPECT_EQ(combo.top, design.top) << "BGM_Repeat at " << combo;
-    EXPECT_EQ(combo.width, design.width) << "BGM_Repeat at " << combo;
-    EXPECT_LE(combo.top + combo.height, DesignBox("Img_BGM", 0, px_).top)
-        << "BGM_Repeat reaches into the line below: " << combo;
+    const Box design = DesignBox("repeatBox", -1, px_);
+    EXPECT_EQ(combo.left, design.left) << "repeatBox at " << combo;
+    EXPECT_EQ(combo.top, design.top) << "repeatBox at " << combo;
+    EXPECT_EQ(combo.width, design.width) << "repeatBox at " << combo;
+    EXPECT_LE(combo.top + combo.height, DesignBox("kindMarks", 0, px_).top)
+        << "repeatBox reaches into the line below: " << combo;
 
     const std::vector<HWND> onPanel = ChildrenOfClass(panel(), L"Glintra.UserControl");
     ASSERT_EQ(onPanel.size(), 1u) << "one button on the panel";
-    EXPECT_EQ(BoxIn(onPanel[0], panel()), DesignBox("Cmd_BGM", -1, px_)) << "Cmd_BGM";
+    EXPECT_EQ(BoxIn(onPanel[0], panel()), DesignBox("chooseButton", -1, px_)) << "chooseButton";
 
     const std::vector<HWND> onWindow = ChildrenOfClass(dialog_, L"Glintra.UserControl");
     ASSERT_EQ(onWindow.size(), 3u) << "three buttons on the window";
-    const char* leftToRight[] = {"Cmd_Etc", "Cmd_Set", "Cmd_Can"};
+    const char* leftToRight[] = {"otherWorksButton", "setButton", "cancelButton"};
     for (size_t i = 0; i < onWindow.size(); ++i) {
         EXPECT_EQ(BoxIn(onWindow[i], dialog_), DesignBox(leftToRight[i], -1, px_))
             << leftToRight[i];
@@ -414,8 +414,8 @@ TEST_F(SettingsDialogLayoutTest, OnlyTheMarkOfKindOneIsSelected) {
     SCOPED_TRACE(std::to_string(px_.dpi) + " dpi");
     const Surface panel = PanelSurface();
     for (int16_t kind = 0; kind < 3; ++kind) {
-        SCOPED_TRACE("Img_BGM(" + std::to_string(kind) + ")");
-        const Box mark = DesignBox("Img_BGM", kind, px_);
+        SCOPED_TRACE("kindMarks(" + std::to_string(kind) + ")");
+        const Box mark = DesignBox("kindMarks", kind, px_);
         long blue = 0;
         for (int y = mark.top; y < mark.top + mark.height; ++y) {
             for (int x = mark.left; x < mark.left + mark.width; ++x) {
@@ -448,10 +448,12 @@ TEST_F(SettingsDialogLayoutTest, LabelsShowTheirTextsWhole) {
         double freeTo;  // twips: nothing else lies right of the label up to here
     };
     const Case cases[] = {
-        {"lbl", 15, Container::kPanel, 1995 - 15},  // inside Shape3's outline
-        {"lbl_BGM", 1, Container::kPanel, 1380},    // BGM_Repeat
-        {"lbl", 14, Container::kPanel, 3600},      {"lbl_BGM", 0, Container::kPanel, 1200},
-        {"lbl_BGM", 2, Container::kPanel, 1800},   {"lbl", 7, Container::kWindow, 2880},  // Cmd_Etc
+        {"heading", -1, Container::kPanel, 1995 - 15},  // inside headingFrame's outline
+        {"kindLabels", 1, Container::kPanel, 1380},     // repeatBox
+        {"repeatLabel", -1, Container::kPanel, 3600},
+        {"kindLabels", 0, Container::kPanel, 1200},
+        {"kindLabels", 2, Container::kPanel, 1800},
+        {"creditLabel", -1, Container::kWindow, 2880},  // otherWorksButton
     };
     const Surface window = WindowSurface(), panel = PanelSurface();
     for (const Case& c : cases) {
@@ -461,8 +463,8 @@ TEST_F(SettingsDialogLayoutTest, LabelsShowTheirTextsWhole) {
                      layout->caption + "\"");
         const Box label = DesignBox(c.name, c.index, px_);
         const Surface& surface = c.container == Container::kPanel ? panel : window;
-        // Shape3's outline runs down the first column of lbl(15).
-        const int from = label.left + (std::string(c.name) == "lbl" && c.index == 15 ? 1 : 0);
+        // headingFrame's outline runs down the first column of heading.
+        const int from = label.left + (std::string(c.name) == "heading" ? 1 : 0);
         const int to = px_(c.freeTo);
         const Ink ink = FindInk(surface, from, label.top, to, label.top + label.height);
         const Ink whole = RenderedInk(layout->caption, px_.dpi);
@@ -479,11 +481,11 @@ TEST_F(SettingsDialogLayoutTest, LabelsShowTheirTextsWhole) {
         }
         EXPECT_LT(ink.right, to - 1) << "the text runs into what lies right of the label";
     }
-    // The path, inside the border of lbl_Fname.
-    const Box path = DesignBox("lbl_Fname", -1, px_);
+    // The path, inside the border of fileLabel.
+    const Box path = DesignBox("fileLabel", -1, px_);
     const Ink ink = FindInk(panel, path.left + 2, path.top + 2, path.left + path.width - 2,
                             path.top + path.height - 2);
-    EXPECT_GE(ink.pixels, 20) << "no path in lbl_Fname";
+    EXPECT_GE(ink.pixels, 20) << "no path in fileLabel";
 }
 
 // Each button's caption whole (as wide as the text drawn alone) and centred
@@ -493,7 +495,7 @@ TEST_F(SettingsDialogLayoutTest, ButtonCaptionsAreWholeAndCentred) {
     std::vector<HWND> buttons = ChildrenOfClass(panel(), L"Glintra.UserControl");
     for (HWND b : ChildrenOfClass(dialog_, L"Glintra.UserControl")) buttons.push_back(b);
     ASSERT_EQ(buttons.size(), 4u);
-    const char* names[] = {"Cmd_BGM", "Cmd_Etc", "Cmd_Set", "Cmd_Can"};
+    const char* names[] = {"chooseButton", "otherWorksButton", "setButton", "cancelButton"};
     const int inset = px_(60);  // the frame's corners
     for (size_t i = 0; i < buttons.size(); ++i) {
         const ControlLayout* layout = FindControl(names[i]);
@@ -549,10 +551,10 @@ TEST_F(SettingsDialogLayoutTest, ButtonCornersComeFromTheirFacePictures) {
     const struct {
         const char* name;
         int face;
-    } faces[] = {{"Cmd_BGM", IDB_BUTTON_DISABLE},
-                 {"Cmd_Etc", IDB_BUTTON_NORMAL},
-                 {"Cmd_Set", IDB_BUTTON_NORMAL},
-                 {"Cmd_Can", IDB_BUTTON_NORMAL}};
+    } faces[] = {{"chooseButton", IDB_BUTTON_DISABLE},
+                 {"otherWorksButton", IDB_BUTTON_NORMAL},
+                 {"setButton", IDB_BUTTON_NORMAL},
+                 {"cancelButton", IDB_BUTTON_NORMAL}};
     const int corner = px_(60);
     constexpr int kPictureWidth = 64, kPictureHeight = 25, kPictureCorner = 4;
     for (size_t i = 0; i < buttons.size(); ++i) {

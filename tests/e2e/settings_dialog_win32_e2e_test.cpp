@@ -105,8 +105,8 @@ bool ShowsPointerOver(HWND button) {
     const ScreenImage shot = CaptureScreenArea(ScreenRect(button));
     if (shot.height < 4) return false;
     const int x = shot.width / 2;
-    return shot.Rgb(x, 3) == FacePixel(command_button::Face::HighLight, 32, 3) ||
-           shot.Rgb(x, 2) == FacePixel(command_button::Face::Pressed, 32, 2);
+    return shot.Rgb(x, 3) == FacePixel(FacePicture::HighLight, 32, 3) ||
+           shot.Rgb(x, 2) == FacePixel(FacePicture::Pressed, 32, 2);
 }
 
 // ---- The host and its windows ----
@@ -164,10 +164,10 @@ public:
         }
         panel = FindWindowExW(window, nullptr, L"Glintra.PictureBox", nullptr);
         repeatBox = FindWindowExW(panel, nullptr, L"COMBOBOX", nullptr);
-        chooser = CommandAt("Cmd_BGM");
-        etc = CommandAt("Cmd_Etc");
-        set = CommandAt("Cmd_Set");
-        cancel = CommandAt("Cmd_Can");
+        chooser = CommandAt("chooseButton");
+        etc = CommandAt("otherWorksButton");
+        set = CommandAt("setButton");
+        cancel = CommandAt("cancelButton");
         if (!panel || !repeatBox || !chooser || !etc || !set || !cancel) {
             error = "a control's window is missing";
             return;
@@ -245,7 +245,7 @@ public:
         for (int16_t i = 0; i < 3; ++i) {
             // The picture at the image's top-left corner; the panel's
             // gradient around it.
-            const RECT image = ScreenRectOf("Img_BGM", i);
+            const RECT image = ScreenRectOf("kindMarks", i);
             const ScreenImage mark = CaptureScreenArea(
                 {image.left, image.top, image.left + kMarkSize, image.top + kMarkSize});
             long blue = 0, light = 0;
@@ -390,11 +390,11 @@ TEST_F(SettingsDialog, EveryPressOnAMarkOrItsLabelSelectsItsKind) {
         int16_t index;
         DWORD button;
     } presses[] = {
-        {"Img_BGM", 1, MOUSEEVENTF_LEFTDOWN},   {"lbl_BGM", 2, MOUSEEVENTF_RIGHTDOWN},
-        {"Img_BGM", 0, MOUSEEVENTF_MIDDLEDOWN}, {"lbl_BGM", 1, MOUSEEVENTF_LEFTDOWN},
-        {"Img_BGM", 2, MOUSEEVENTF_RIGHTDOWN},  {"lbl_BGM", 2, MOUSEEVENTF_LEFTDOWN},
-        {"lbl_BGM", 0, MOUSEEVENTF_RIGHTDOWN},  {"Img_BGM", 0, MOUSEEVENTF_LEFTDOWN},
-        {"Img_BGM", 2, MOUSEEVENTF_LEFTDOWN},   {"lbl_BGM", 1, MOUSEEVENTF_RIGHTDOWN},
+        {"kindMarks", 1, MOUSEEVENTF_LEFTDOWN},   {"kindLabels", 2, MOUSEEVENTF_RIGHTDOWN},
+        {"kindMarks", 0, MOUSEEVENTF_MIDDLEDOWN}, {"kindLabels", 1, MOUSEEVENTF_LEFTDOWN},
+        {"kindMarks", 2, MOUSEEVENTF_RIGHTDOWN},  {"kindLabels", 2, MOUSEEVENTF_LEFTDOWN},
+        {"kindLabels", 0, MOUSEEVENTF_RIGHTDOWN},  {"kindMarks", 0, MOUSEEVENTF_LEFTDOWN},
+        {"kindMarks", 2, MOUSEEVENTF_LEFTDOWN},   {"kindLabels", 1, MOUSEEVENTF_RIGHTDOWN},
     };
     for (const auto& press : presses) {
         SCOPED_TRACE(std::string(press.control) + "(" + std::to_string(press.index) + "), " +
@@ -439,7 +439,7 @@ TEST_F(SettingsDialog, TypedRepeatTextIsWrittenAsAWholeNumber) {
         ASSERT_EQ(dialog->error, "");
         dialog->TypeRepeat(c.typed);
         if (c.kindThen != 1) {
-            dialog->Press("Img_BGM", static_cast<int16_t>(c.kindThen), MOUSEEVENTF_LEFTDOWN);
+            dialog->Press("kindMarks", static_cast<int16_t>(c.kindThen), MOUSEEVENTF_LEFTDOWN);
             EXPECT_EQ(dialog->WaitForKind(c.kindThen), "");
         }
         SetAndExpect(*dialog, IniFile(c.kindThen, c.written, music_));
@@ -527,14 +527,14 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxLeaveTheFileAsItWas) {
         const POINT disabled = Centre(ScreenRect(dialog->chooser));
         ASSERT_TRUE(WaitForReleaseHandled(dialog->window));
         ASSERT_TRUE(ClickAt(disabled.x, disabled.y));
-        dialog->Press("lbl_BGM", 2, MOUSEEVENTF_LEFTDOWN);
+        dialog->Press("kindLabels", 2, MOUSEEVENTF_LEFTDOWN);
         EXPECT_EQ(dialog->WaitForKind(2), "");
         EXPECT_EQ(VisibleWindowsOf(dialog->host.pid()).size(), 1u) << "a window beside the dialog";
         TapKey(VK_RETURN);
         TapKey(VK_ESCAPE);
         // Input is handled in order: once the next press shows, the keys
         // have been handled.
-        dialog->Press("Img_BGM", 0, MOUSEEVENTF_LEFTDOWN);
+        dialog->Press("kindMarks", 0, MOUSEEVENTF_LEFTDOWN);
         EXPECT_EQ(dialog->WaitForKind(0), "");
         EXPECT_TRUE(dialog->host.Running() && IsWindowVisible(dialog->window))
             << "Enter or Escape closed the dialog";
@@ -594,7 +594,7 @@ TEST_F(SettingsDialog, ReadOnlySettingsFileIsReportedAndKept) {
     ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_READONLY));
     const auto dialog = Open();
     ASSERT_EQ(dialog->error, "");
-    dialog->Press("Img_BGM", 0, MOUSEEVENTF_LEFTDOWN);
+    dialog->Press("kindMarks", 0, MOUSEEVENTF_LEFTDOWN);
     EXPECT_EQ(dialog->WaitForKind(0), "");
     dialog->Click(dialog->set);
     EXPECT_EQ(dialog->WaitForMessage(), WideFromUtf8(kSettingsNotSavedMessage));

@@ -22,7 +22,7 @@
 #include "e2e/win32_child_process.h"
 #include "e2e/win32_input.h"
 #include "e2e/win32_screen.h"
-#include "host/command_button/command.h"
+#include "host/command_button/command_button.h"
 #include "host/command_button/face_frame.h"
 #include "host/forms/application.h"
 #include "host/forms/form.h"
@@ -32,10 +32,6 @@
 using command_button::Face;
 
 // The tests look inside the button through the friend the control names.
-struct CommandProbe {
-    static command_button::ButtonState State(const Command& button) { return button.ButtonState; }
-};
-
 namespace {
 
 constexpr double kWait = 5;             // seconds: generous deadlines, never timings
@@ -66,10 +62,10 @@ public:
     explicit ButtonsForm(const char* caption = "Command button test") : Form(caption) {}
 
     forms::PictureBox panel{*this, {60, 60, 300, 300}};
-    Command design{*this, {600, 60, 1755, 420}, Stored("設定")};
-    Command low{*this, {600, 780, 1755, 375}, Stored("ｷｬﾝｾﾙ")};
-    Command tall{*this, {600, 1455, 1755, 900}, Stored("その他の作品")};
-    std::array<Command*, 3> buttons{&design, &low, &tall};
+    CommandButton design{*this, {600, 60, 1755, 420}, Stored("設定")};
+    CommandButton low{*this, {600, 780, 1755, 375}, Stored("ｷｬﾝｾﾙ")};
+    CommandButton tall{*this, {600, 1455, 1755, 900}, Stored("その他の作品")};
+    std::array<CommandButton*, 3> buttons{&design, &low, &tall};
     std::array<int, 3> clicks{};
 
 protected:
@@ -128,7 +124,7 @@ void RightClick() { ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 const ScreenImage& FacePicture(Face face) {
     static std::array<ScreenImage, 6> pictures;
     ScreenImage& picture = pictures[static_cast<int>(face)];
-    if (picture.width == 0) picture = CommittedPicture(FaceFileName(face));
+    if (picture.width == 0) picture = CommittedPicture(FaceFileName(command_button::PictureOfFace(face)));
     return picture;
 }
 
@@ -254,11 +250,11 @@ std::string LookProblems(const ScreenImage& shot, Face face, bool reversed, bool
     return out.str();
 }
 
-ScreenImage Shot(const Command& button) { return CaptureScreenArea(ScreenRect(button.hwnd())); }
+ScreenImage Shot(const CommandButton& button) { return CaptureScreenArea(ScreenRect(button.hwnd())); }
 
 // Waits until `button` shows the look; the problems of the last picture
 // when it never does.
-std::string WaitForLook(const Command& button, Face face, bool reversed, bool greyCaption = false) {
+std::string WaitForLook(const CommandButton& button, Face face, bool reversed, bool greyCaption = false) {
     std::string problems;
     Pump([&] {
         problems = LookProblems(Shot(button), face, reversed, greyCaption);
@@ -282,13 +278,13 @@ void TakeForeground(ButtonsForm& form) {
 void Reset(ButtonsForm& form) {
     PointAt(kNeutral);
     SendMouseButton(MOUSEEVENTF_LEFTUP);
-    for (Command* button : form.buttons) {
+    for (CommandButton* button : form.buttons) {
         button->SetEnabled(true);
         button->SetFontColour(0);
     }
     TakeForeground(form);
     SetFocus(form.panel.hwnd());
-    for (Command* button : form.buttons) {
+    for (CommandButton* button : form.buttons) {
         EXPECT_EQ(WaitForLook(*button, Face::Normal, false), "") << "not back to normal";
     }
     PumpFor(0.2, forms::Form::Dispatch);
@@ -307,9 +303,9 @@ using command_button::ButtonState;
 
 // The pointer onto the caption; waits for the pointer-over state (focused
 // or not).
-void Hover(Command& button, ButtonState state = ButtonState::StateHighLight) {
+void Hover(CommandButton& button, ButtonState state = ButtonState::StateHighLight) {
     PointAt(OnCaption(button.hwnd()));
-    EXPECT_TRUE(Pump([&] { return CommandProbe::State(button) == state; }))
+    EXPECT_TRUE(Pump([&] { return button.State() == state; }))
         << "no pointer-over state";
 }
 
@@ -317,7 +313,7 @@ void Hover(Command& button, ButtonState state = ButtonState::StateHighLight) {
 
 struct Look {
     const char* name;
-    std::function<void(ButtonsForm&, Command&, size_t)> reach;
+    std::function<void(ButtonsForm&, CommandButton&, size_t)> reach;
     Face face;
     bool reversed;
     bool greyCaption;
@@ -325,56 +321,56 @@ struct Look {
 
 const std::vector<Look>& Looks() {
     static const std::vector<Look> looks = {
-        {"Normal", [](ButtonsForm&, Command&, size_t) {}, Face::Normal, false, false},
+        {"Normal", [](ButtonsForm&, CommandButton&, size_t) {}, Face::Normal, false, false},
         {"HighLight: pointer over",
-         [](ButtonsForm&, Command& b, size_t) { PointAt(OnCaption(b.hwnd())); }, Face::HighLight,
+         [](ButtonsForm&, CommandButton& b, size_t) { PointAt(OnCaption(b.hwnd())); }, Face::HighLight,
          true, false},
-        {"Selected: focus", [](ButtonsForm& f, Command&, size_t i) { TabTo(f, i); }, Face::Selected,
+        {"Selected: focus", [](ButtonsForm& f, CommandButton&, size_t i) { TabTo(f, i); }, Face::Selected,
          false, false},
         {"HighLightSelect: focus, then pointer over",
-         [](ButtonsForm& f, Command& b, size_t i) {
+         [](ButtonsForm& f, CommandButton& b, size_t i) {
              TabTo(f, i);
              PointAt(OnCaption(b.hwnd()));
          },
          Face::HighLightSelect, false, false},
         {"Pressed: left button down on a focused button",
-         [](ButtonsForm& f, Command& b, size_t i) {
+         [](ButtonsForm& f, CommandButton& b, size_t i) {
              TabTo(f, i);
              PointAt(OnCaption(b.hwnd()));
              SendMouseButton(MOUSEEVENTF_LEFTDOWN);
          },
          Face::Pressed, false, false},
         {"Pressed: focus arriving under the pointer",
-         [](ButtonsForm& f, Command& b, size_t i) {
+         [](ButtonsForm& f, CommandButton& b, size_t i) {
              PointAt(OnCaption(b.hwnd()));
              Pump([&] {
-                 return CommandProbe::State(b) == command_button::ButtonState::StateHighLight;
+                 return b.State() == command_button::ButtonState::StateHighLight;
              });
              TabTo(f, i);
          },
          Face::Pressed, true, false},
         {"HighLightSelect: released after a click from the pointer-over look",
-         [](ButtonsForm&, Command& b, size_t) {
+         [](ButtonsForm&, CommandButton& b, size_t) {
              PointAt(OnCaption(b.hwnd()));
              LeftClick();
          },
          Face::HighLightSelect, true, false},
         {"Normal over the pointer-over gradient: colour set",
-         [](ButtonsForm&, Command& b, size_t) {
+         [](ButtonsForm&, CommandButton& b, size_t) {
              PointAt(OnCaption(b.hwnd()));
              Pump([&] {
-                 return CommandProbe::State(b) == command_button::ButtonState::StateHighLight;
+                 return b.State() == command_button::ButtonState::StateHighLight;
              });
              b.SetFontColour(0x000080);
          },
          Face::Normal, true, false},
-        {"Disable", [](ButtonsForm&, Command& b, size_t) { b.SetEnabled(false); }, Face::Disable,
+        {"Disable", [](ButtonsForm&, CommandButton& b, size_t) { b.SetEnabled(false); }, Face::Disable,
          false, true},
         {"Disable over the pointer-over gradient",
-         [](ButtonsForm&, Command& b, size_t) {
+         [](ButtonsForm&, CommandButton& b, size_t) {
              PointAt(OnCaption(b.hwnd()));
              Pump([&] {
-                 return CommandProbe::State(b) == command_button::ButtonState::StateHighLight;
+                 return b.State() == command_button::ButtonState::StateHighLight;
              });
              b.SetEnabled(false);
          },
@@ -435,7 +431,7 @@ TEST(CommandButton, LooksOfEveryStateOverEachGradient) {
     for (const Look& look : Looks()) {
         shots.emplace_back();
         for (size_t i = 0; i < form.buttons.size(); ++i) {
-            Command& button = *form.buttons[i];
+            CommandButton& button = *form.buttons[i];
             SCOPED_TRACE(testing::Message() << look.name << ", button " << i);
             Reset(form);
             look.reach(form, button, i);
@@ -462,7 +458,7 @@ POINT OnFormBackground(const ButtonsForm& form) {
 
 struct Sequence {
     const char* name;
-    std::function<void(ButtonsForm&, Command&)> run;
+    std::function<void(ButtonsForm&, CommandButton&)> run;
     int clicks;
     Face face;  // the look it ends in
     bool reversed;
@@ -473,36 +469,36 @@ struct Sequence {
 TEST(CommandButton, ClickSequences) {
     const Sequence sequences[] = {
         {"a full click on an unfocused button",
-         [](ButtonsForm&, Command& b) {
+         [](ButtonsForm&, CommandButton& b) {
              Hover(b);
              LeftClick();
          },
          1, Face::HighLightSelect, true},
         {"a full click on a focused button",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              TabTo(f, 0);
              Hover(b, ButtonState::StateHighLightSelect);
              LeftClick();
          },
          1, Face::HighLightSelect, false},
         {"a full click beside the caption",
-         [](ButtonsForm&, Command& b) {
+         [](ButtonsForm&, CommandButton& b) {
              const RECT r = ScreenRect(b.hwnd());
              PointAt({r.left + 6, (r.top + r.bottom) / 2});
              EXPECT_TRUE(
-                 Pump([&] { return CommandProbe::State(b) == ButtonState::StateHighLight; }));
+                 Pump([&] { return b.State() == ButtonState::StateHighLight; }));
              LeftClick();
          },
          1, Face::HighLightSelect, true},
         {"a quick second click, which is no double click",
-         [](ButtonsForm&, Command& b) {
+         [](ButtonsForm&, CommandButton& b) {
              Hover(b);
              LeftClick();
              LeftClick();
          },
          2, Face::HighLightSelect, true},
         {"pressed, dragged off past the poll, back and released; then a right click",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              Hover(b);
              SendMouseButton(MOUSEEVENTF_LEFTDOWN);
              EXPECT_EQ(WaitForLook(b, Face::Pressed, true), "");
@@ -518,21 +514,21 @@ TEST(CommandButton, ClickSequences) {
          },
          0, Face::Selected, false},
         {"right and middle clicks on an unfocused button",
-         [](ButtonsForm&, Command& b) {
+         [](ButtonsForm&, CommandButton& b) {
              Hover(b);
              RightClick();
              ClickWith(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
          },
          2, Face::HighLight, true},
         {"a right click on a focused button under the pointer",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              TabTo(f, 0);
              Hover(b, ButtonState::StateHighLightSelect);
              RightClick();
          },
          1, Face::HighLightSelect, false},
         {"Enter and Space on the button that a click focused",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              Hover(b);
              LeftClick();
              EXPECT_TRUE(Pump([&] { return GetFocus() == b.hwnd(); }));
@@ -544,7 +540,7 @@ TEST(CommandButton, ClickSequences) {
          },
          1, Face::HighLightSelect, true},
         {"a disabled button, pointed at, clicked and focused",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              b.SetEnabled(false);
              PointAt(OnCaption(b.hwnd()));
              LeftClick();
@@ -554,25 +550,25 @@ TEST(CommandButton, ClickSequences) {
          },
          0, Face::Disable, false},
         {"the pointer leaving for the form",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              Hover(b);
              PointAt(OnFormBackground(f));
          },
          0, Face::Normal, false},
         {"the pointer leaving for another window of the form",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              Hover(b);
              PointAt(Centre(f.panel.hwnd()));
          },
          0, Face::Normal, false},
         {"the pointer leaving the program's windows",
-         [](ButtonsForm&, Command& b) {
+         [](ButtonsForm&, CommandButton& b) {
              Hover(b);
              PointAt(kNeutral);
          },
          0, Face::Normal, false},
         {"the focus moving on with Tab while the pointer is over the button",
-         [](ButtonsForm& f, Command& b) {
+         [](ButtonsForm& f, CommandButton& b) {
              TabTo(f, 0);
              Hover(b, ButtonState::StateHighLightSelect);
              TapKey(VK_TAB);
@@ -611,22 +607,22 @@ constexpr RECT kDesktopCorner = {0, 0, 320, 36};
 class UnloadingForm : public forms::Form {
 public:
     UnloadingForm() : Form(kUnloadingCaption) {}
-    Command Cmd_Can{*this, {300, 300, 1035, 375}, Stored("ｷｬﾝｾﾙ")};
+    CommandButton cancelButton{*this, {300, 300, 1035, 375}, Stored("ｷｬﾝｾﾙ")};
 
 protected:
     DWORD Style() const override { return WS_POPUP | WS_BORDER | WS_CLIPCHILDREN; }
     void Form_Load() override {
         Move(9000, 600);
         SetInnerSize(1800, 1200);
-        Cmd_Can.Initialize();
-        Cmd_Can.Click = [this] { Cmd_Can_Click(); };
+        cancelButton.Initialize();
+        cancelButton.Click = [this] { CancelButton_Click(); };
     }
     void Form_Unload(bool& /*cancel*/) override { WriteChildLog("Form_Unload"); }
 
 private:
-    void Cmd_Can_Click() {
-        WriteChildLog("Cmd_Can_Click");
-        const HWND button = Cmd_Can.hwnd(), window = hwnd();
+    void CancelButton_Click() {
+        WriteChildLog("CancelButton_Click");
+        const HWND button = cancelButton.hwnd(), window = hwnd();
         Unload();
         WriteChildLog(IsWindow(button) && IsWindow(window) && !IsWindowVisible(window)
                           ? "hidden, windows kept while the click runs"
@@ -662,7 +658,7 @@ TEST(CommandButton, ClickThatUnloadsTheFormEndsTheHostCleanly) {
     std::vector<std::string> log;
     std::ifstream in(logPath);
     for (std::string line; std::getline(in, line);) log.push_back(line);
-    EXPECT_EQ(log, (std::vector<std::string>{"Cmd_Can_Click", "Form_Unload",
+    EXPECT_EQ(log, (std::vector<std::string>{"CancelButton_Click", "Form_Unload",
                                              "hidden, windows kept while the click runs"}));
     // Nothing painted on the desktop: a control painting after its window
     // had gone would draw through the screen's own device context, from its
@@ -681,10 +677,10 @@ public:
         : Form("Command button properties"), button(*this, {0, 0, 1755, 420}, std::move(stored)) {
         Load();
     }
-    Command button;
+    CommandButton button;
 };
 
-forms::PropertyBag Saved(Command& button) {
+forms::PropertyBag Saved(CommandButton& button) {
     forms::PropertyBag bag;
     button.WriteProperties(bag);
     return bag;
@@ -693,7 +689,7 @@ forms::PropertyBag Saved(Command& button) {
 // What the settings dialog stores: extent, caption and font.
 TEST(CommandButtonProperties, AButtonStoredWithCaptionAndFontOnlyLoadsEnabledBlackAndOpaque) {
     OneButtonForm form(Stored("設定"));
-    Command& b = form.button;
+    CommandButton& b = form.button;
     EXPECT_EQ(b.Caption(), "設定");
     EXPECT_EQ(b.Font()->Name(), "ＭＳ Ｐゴシック");
     EXPECT_EQ(b.Font()->Size(), 9.75);
@@ -708,7 +704,7 @@ TEST(CommandButtonProperties, AButtonStoredWithCaptionAndFontOnlyLoadsEnabledBla
 
 TEST(CommandButtonProperties, RoundTripsThroughTheBag) {
     OneButtonForm first(Stored("設定"));
-    Command& b = first.button;
+    CommandButton& b = first.button;
 
     // A caption of exactly "Command" is left out, and loads as "Command1".
     b.SetCaption("Command");
@@ -745,21 +741,25 @@ TEST(CommandButtonProperties, RoundTripsThroughTheBag) {
     EXPECT_EQ(third.button.FontColour(), 0x00FF0000u);
 }
 
-// A button placed new on a form: nothing stored, so off and black until
-// its Enabled is first read; saved in key order with the defaults left out.
-TEST(CommandButtonProperties, ANewButtonTurnsOnAtTheFirstReadOfEnabled) {
+// A button placed new on a form: nothing stored, so off and black until a
+// designer's first look turns it on; saved in key order with the defaults
+// left out. Reading a property changes nothing.
+TEST(CommandButtonProperties, ANewButtonIsOffUntilTurnedOn) {
     OneButtonForm form(std::nullopt);
-    Command& b = form.button;
+    CommandButton& b = form.button;
     b.SetCaption("Cmd_New");
+    EXPECT_FALSE(b.Enabled());
+    EXPECT_EQ(b.FontColour(), 0u);
     EXPECT_EQ(Saved(b).Keys(),
               (std::vector<std::string>{"Enabled", "Caption", "FirstRun", "Font"}));
+    b.TurnOnIfNew();
     EXPECT_TRUE(b.Enabled());
     EXPECT_EQ(Saved(b).Keys(), (std::vector<std::string>{"Caption", "Font"}));
 }
 
 TEST(CommandButtonProperties, SettersTellTheFormWhatChanged) {
     OneButtonForm form(Stored("設定"));
-    Command& b = form.button;
+    CommandButton& b = form.button;
     std::vector<std::string> changed;
     b.SetPropertyChangedHandler([&](const std::string& name) { changed.push_back(name); });
     b.SetCaption("x");

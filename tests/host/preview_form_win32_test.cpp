@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <string>
 
-#include "host/saver/glintra_r.h"
+#include "host/preview/preview_form.h"
 #include "e2e/win32_screen.h"
 #include "e2e/test_window_win32.h"
 
@@ -29,9 +29,9 @@ TEST(PreviewForm, ShowsTheStillUnstretchedAtTheTopLeftOnBlack) {
         PreviewWindow window(width, height);
         const HWND parent = window.hwnd();
         ASSERT_NE(parent, nullptr);
-        const std::unique_ptr<Glintra_R> shown = ShowPreviewIn(window.handle());
+        const std::unique_ptr<PreviewForm> shown = ShowPreviewIn(window.handle());
         ASSERT_NE(shown, nullptr);
-        Glintra_R& form = *shown;
+        PreviewForm& form = *shown;
         ASSERT_TRUE(form.IsLoaded());
         EXPECT_EQ(GetParent(form.hwnd()), parent);
         EXPECT_TRUE(IsWindowVisible(form.hwnd()));

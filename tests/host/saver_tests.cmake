@@ -1,4 +1,6 @@
-# Start-up: the command line's switch letter and preview handle.
+# The saver run (host/saver): the renderer watch's rule and the embedded glow
+# picture natively; the form itself end to end (tests/e2e/saver*).
 if(NOT WIN32)
-  glintra_add_test(command_line_test SOURCES command_line_test.cpp LIBS host_command_line)
+  glintra_add_test(renderer_watch_test SOURCES renderer_watch_test.cpp
+                   LIBS host_renderer_watch glow_texture)
 endif()

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "host/saver/settings_conversion.h"
+#include "host/settings/settings_conversion.h"
 
 namespace {
 

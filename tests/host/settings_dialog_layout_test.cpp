@@ -22,8 +22,8 @@ TEST(DialogLayout, EachControlOnceAndFoundByNameAndIndex) {
         EXPECT_EQ(FindControl(c.name, c.index), &c) << Id(c);
     }
     EXPECT_EQ(seen.size(), 19u);
-    EXPECT_EQ(FindControl("Img_BGM"), nullptr);  // an array needs its index
-    EXPECT_EQ(FindControl("Img_BGM", 3), nullptr);
+    EXPECT_EQ(FindControl("kindMarks"), nullptr);  // an array needs its index
+    EXPECT_EQ(FindControl("kindMarks", 3), nullptr);
     EXPECT_EQ(FindControl("Form"), nullptr);
 }
 
@@ -31,7 +31,7 @@ TEST(DialogLayout, EachControlOnceAndFoundByNameAndIndex) {
 // container (the panel's inner area, the window's 7185 x 3780), and only the
 // two mark pictures lie outside the window, where nobody sees them.
 TEST(DialogLayout, ControlsLieInsideTheirContainers) {
-    const ControlLayout* panel = FindControl("Pic_C");
+    const ControlLayout* panel = FindControl("panel");
     ASSERT_NE(panel, nullptr);
     ASSERT_EQ(panel, &DialogControls().front());
     for (const ControlLayout& c : DialogControls()) {
@@ -43,7 +43,7 @@ TEST(DialogLayout, ControlsLieInsideTheirContainers) {
         const int bottom = inPanel ? panel->height : kDialogInnerHeight;
         const bool inside =
             c.left >= 0 && c.top >= 0 && c.left + c.width <= right && c.top + c.height <= bottom;
-        EXPECT_EQ(inside, std::strcmp(c.name, "Img_Ra") != 0);
+        EXPECT_EQ(inside, std::strcmp(c.name, "markPictures") != 0);
     }
 }
 
@@ -62,9 +62,9 @@ TEST(DialogLayout, TabOrder) {
     ASSERT_EQ(byTabIndex.size(), 13u);
     EXPECT_EQ(byTabIndex.begin()->first, 0);
     EXPECT_EQ(byTabIndex.rbegin()->first, 12);
-    const std::map<int, std::string> focusable = {{1, "Pic_C"},    {2, "BGM_Repeat"},
-                                                  {9, "Cmd_BGM"},  {10, "Cmd_Set"},
-                                                  {11, "Cmd_Can"}, {12, "Cmd_Etc"}};
+    const std::map<int, std::string> focusable = {{1, "panel"},    {2, "repeatBox"},
+                                                  {9, "chooseButton"},  {10, "setButton"},
+                                                  {11, "cancelButton"}, {12, "otherWorksButton"}};
     for (const auto& [tabIndex, name] : focusable) EXPECT_EQ(byTabIndex[tabIndex], name);
 }
 

@@ -78,7 +78,7 @@ TEST(KindDisplay, MarksAndEnabledControls) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind);
-        const KindDisplay display = ShowBGMKind(c.kind);
+        const KindDisplay display = ShowKind(c.kind);
         EXPECT_EQ(display.selectedMark, c.selectedMark);
         for (int mark = 0; mark <= 2; ++mark) {
             EXPECT_EQ(display.IsSelected(mark), mark == c.selectedMark);

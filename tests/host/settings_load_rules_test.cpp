@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/saver/settings.h"
-#include "host/saver/settings_conversion.h"
+#include "host/settings/settings.h"
+#include "host/settings/settings_conversion.h"
 
 namespace {
 

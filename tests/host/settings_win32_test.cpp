@@ -12,8 +12,8 @@
 
 #include "e2e/program_folder.h"
 #include "e2e/win32_text.h"
-#include "host/saver/ini_file.h"
-#include "host/saver/settings.h"
+#include "host/settings/ini_file.h"
+#include "host/settings/settings.h"
 #include "settings_test_app_folder.h"
 
 namespace {

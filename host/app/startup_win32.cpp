@@ -1,17 +1,17 @@
-#include "host/saver/glintra_b.h"
+#include "host/app/startup.h"
 
 #include <utility>
 
 #include "host/forms/application.h"
-#include "host/saver/command_line.h"
-#include "host/saver/glintra_r.h"
-#include "host/saver/glintra_s.h"
-#include "host/saver/ini_file.h"
-#include "host/saver/settings.h"
-#include "host/settings_dialog/glintra_p.h"
+#include "host/app/command_line.h"
+#include "host/preview/preview_form.h"
+#include "host/saver/saver_form.h"
+#include "host/settings/ini_file.h"
+#include "host/settings/settings.h"
+#include "host/settings_dialog/settings_dialog.h"
 #include "shared/program_contract.h"
 
-std::unique_ptr<forms::Form> Main() {
+std::unique_ptr<forms::Form> StartUp() {
     // Both look-ups are made, whatever the first one found. FindWindowA sees
     // hidden windows too, and the saver's form is never shown.
     const bool saverRunning = FindWindowA(nullptr, kSaverFormCaption) != nullptr;
@@ -37,7 +37,7 @@ std::unique_ptr<forms::Form> Main() {
         // Modal, with no owner: a handle after the switch (/c:1234, the
         // Display Properties' window) is not used. The host ends once the
         // dialog has closed.
-        Glintra_P settingsDialog(std::move(settings));
+        SettingsDialog settingsDialog(std::move(settings));
         settingsDialog.ShowModal();
         End();
     }
@@ -51,7 +51,7 @@ std::unique_ptr<forms::Form> Main() {
 
     // The saver form is loaded, never shown; its Form_Load starts the run and
     // its timers end it.
-    auto saverForm = std::make_unique<Glintra_S>(std::move(settings), asScreenSaver);
+    auto saverForm = std::make_unique<SaverForm>(std::move(settings), asScreenSaver);
     saverForm->Load();
     return saverForm;
 }

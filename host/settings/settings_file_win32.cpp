@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "host/forms/application.h"
-#include "host/saver/ini_file.h"
-#include "host/saver/settings.h"
-#include "host/saver/settings_conversion.h"
+#include "host/settings/ini_file.h"
+#include "host/settings/settings.h"
+#include "host/settings/settings_conversion.h"
 
 namespace {
 

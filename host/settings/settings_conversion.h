@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/saver/settings.h"
+#include "host/settings/settings.h"
 
 // Converts a value read from the settings file into a 16-bit setting: the
 // number is rounded down (floor) to a whole number, which must lie within

@@ -1,4 +1,4 @@
-#include "host/saver/saver_watch.h"
+#include "host/saver/renderer_watch.h"
 
 bool RendererWatch::RunOver(bool windowUp, bool rendererEnded, uint64_t nowMs) {
     if (windowUp) {

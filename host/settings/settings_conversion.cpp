@@ -1,9 +1,9 @@
-#include "host/saver/settings_conversion.h"
+#include "host/settings/settings_conversion.h"
 
 #include <algorithm>
 #include <string>
 
-#include "host/saver/settings.h"
+#include "host/settings/settings.h"
 
 namespace {
 

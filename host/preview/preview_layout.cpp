@@ -1,4 +1,4 @@
-#include "host/saver/preview_layout.h"
+#include "host/preview/preview_layout.h"
 
 namespace {
 

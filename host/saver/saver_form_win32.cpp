@@ -1,4 +1,4 @@
-#include "host/saver/glintra_s.h"
+#include "host/saver/saver_form.h"
 
 #include <windows.h>
 
@@ -47,16 +47,16 @@ void WriteGlowBitmap() {
 
 }  // namespace
 
-Glintra_S::Glintra_S(Settings settings, bool asScreenSaver)
+SaverForm::SaverForm(Settings settings, bool asScreenSaver)
     : Form(kSaverFormCaption), settings_(std::move(settings)), asScreenSaver_(asScreenSaver) {}
 
-bool Glintra_S::StartRenderer() {
+bool SaverForm::StartRenderer() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     // The program's quoted path alone: no arguments.
-    std::string commandLine = "\"" + RendererPath + "\"";
+    std::string commandLine = "\"" + rendererPath_ + "\"";
     // NORMAL_PRIORITY_CLASS: Windows may start a screen saver at idle
     // priority, which a child inherits by default, and a starved renderer
     // stutters.
@@ -66,7 +66,7 @@ bool Glintra_S::StartRenderer() {
     // animation. It writes nothing that anyone could read there.
     // CREATE_SUSPENDED: it may take the foreground (below) before it runs.
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(RendererPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessA(rendererPath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                         nullptr, &startup, &process)) {
         return false;
@@ -82,50 +82,50 @@ bool Glintra_S::StartRenderer() {
     return true;
 }
 
-bool Glintra_S::RendererEnded() const {
+bool SaverForm::RendererEnded() const {
     return rendererProcess_ != nullptr &&
            WaitForSingleObject(rendererProcess_.get(), 0) == WAIT_OBJECT_0;
 }
 
-void Glintra_S::Form_Load() {
+void SaverForm::Form_Load() {
     if (asScreenSaver_) covers_.Cover();
     RaiseToNormalPriority();
     WriteGlowBitmap();
 
     const std::string folder = AppFolder();
-    RendererPath = folder + kRendererFile;
+    rendererPath_ = folder + kRendererFile;
     const bool started = !folder.empty() && StartRenderer();
     watch_ = RendererWatch(started, GetTickCount64());
 
     if (settings_.kind == 1) {
         music_.OpenCD();
-        Timer2.SetEnabled(true);
+        cdPoll_.SetEnabled(true);
     } else if (settings_.kind == 2) {
         const std::string ending = Ending(settings_.file);
         if (ending == "WAV") {
             music_.PlayWAV(settings_.file);
         } else if (ending == "MP3") {
             music_.PlayMP3(settings_.file);
-            Timer1.SetEnabled(true);
+            mp3Poll_.SetEnabled(true);
         }
     }
 }
 
-void Glintra_S::Timer1_Timer() { music_.CheckMP3Repeat(); }
+void SaverForm::Mp3Poll_Timer() { music_.CheckMP3Repeat(); }
 
-void Glintra_S::Timer2_Timer() {
+void SaverForm::CdPoll_Timer() {
     music_.CheckCDRepeat(settings_.repeat);
-    Timer2.SetEnabled(music_.CDActive());
+    cdPoll_.SetEnabled(music_.CDActive());
 }
 
-void Glintra_S::Timer3_Timer() {
+void SaverForm::RendererPoll_Timer() {
     const bool windowUp = FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
     if (!watch_.RunOver(windowUp, RendererEnded(), GetTickCount64())) return;
-    Timer3.SetEnabled(false);
+    rendererPoll_.SetEnabled(false);
     Unload();
 }
 
-LRESULT Glintra_S::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SaverForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Sent to every top-level window, hidden ones too, when a monitor was
     // connected, removed or rearranged.
     // https://learn.microsoft.com/en-us/windows/win32/gdi/wm-displaychange
@@ -133,11 +133,11 @@ LRESULT Glintra_S::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::OnMessage(message, wParam, lParam);
 }
 
-void Glintra_S::Form_QueryUnload(bool& /*cancel*/, forms::UnloadMode /*unloadMode*/) {
+void SaverForm::Form_QueryUnload(bool& /*cancel*/, forms::UnloadMode /*unloadMode*/) {
     // A CD timer that switched itself off saw the drive stop answering: the
     // CD is not stopped then.
-    if (Timer2.Enabled()) {
-        Timer2.SetEnabled(false);
+    if (cdPoll_.Enabled()) {
+        cdPoll_.SetEnabled(false);
         music_.StopCD();
     }
     if (settings_.kind == 2) {

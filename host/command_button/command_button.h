@@ -12,30 +12,30 @@
 #include "host/forms/timer.h"
 #include "host/forms/user_control.h"
 
-// The host's own push button, registered as "Glintra.Command": a gradient
+// The host's own push button: a gradient
 // face with a frame cut from one of six face pictures (normal, pointer over,
 // pressed, disabled, focused, focused with the pointer over), a centred
 // caption, and a Click event when a mouse button is released on it. It takes
 // the focus on a click and shows it, but no key clicks it.
 //
-// Its parts, in the order they are made: the hover poll TmrMouse (100 ms,
-// started by Initialize), the pictures HighLight, Pressed and Normal, the
-// caption label LblMsg, the pictures Disable, HighLightSelect and Selected.
-// The pictures are never shown themselves; they are the sources of the frame.
+// Its parts, in the order they are made: the hover poll (100 ms, started by
+// Initialize), the face pictures HighLight, Pressed and Normal, the caption
+// label, the face pictures Disable, HighLightSelect and Selected. The
+// pictures are never shown themselves; they are the sources of the frame.
 //
 // A form places one as a member, with its rectangle in twips in its
 // container and the properties the form stores for it:
 //   forms::PropertyBag bag;
 //   bag.Set("Caption", "設定");
 //   bag.Set("Font", forms::FontDescription{...});
-//   Command Cmd_Set{*this, {4800, 3000, 1095, 375}, bag};
-//   ... Cmd_Set.Click = [this] { Cmd_Set_Click(); };
-// and calls Initialize on it while it loads (SetupCommands).
-class Command : public forms::UserControl {
+//   CommandButton setButton{*this, {4800, 3000, 1095, 375}, bag};
+//   ... setButton.Click = [this] { SetButton_Click(); };
+// and calls Initialize on it while it loads (InitializeAll).
+class CommandButton : public forms::UserControl {
 public:
     // `stored`: the properties the form keeps for the button; nothing for a
     // button new on its form.
-    Command(forms::Container& parent, forms::TwipsRect rect,
+    CommandButton(forms::Container& parent, forms::TwipsRect rect,
             std::optional<forms::PropertyBag> stored = std::nullopt);
 
     // The caption's text.
@@ -45,27 +45,37 @@ public:
     // reference.
     forms::FontRef Font() const;
     void SetFont(forms::FontRef New_Font);
-    // The caption's colour, &H00BBGGRR. Reading it also repaints an enabled
-    // button in its normal look; setting a colour that is not valid changes
-    // nothing but that repaint and notifies no change.
-    uint32_t FontColour();
+    // The caption's colour, &H00BBGGRR. Setting it repaints an enabled
+    // button in its normal look; a colour that is not valid changes nothing
+    // but that repaint and notifies no change.
+    uint32_t FontColour() const;
     void SetFontColour(uint32_t New_FontColour);
     // The button's own: a disabled button still has its window, and ignores
-    // the mouse and the focus itself. Reading it also repaints (and, the
-    // first time on a new button, turns it on).
-    bool Enabled();
+    // the mouse and the focus itself. Setting it repaints.
+    bool Enabled() const;
     void SetEnabled(bool New_Enabled);
     // The background style: 255 opaque, 0 transparent (the face is not
     // shown, the caption is). Any value but 0 makes it opaque.
-    uint8_t Visible();
+    uint8_t Visible() const;
     void SetVisible(uint8_t New_Visible);
+
+    // A button new on its form (nothing stored) starts off, with black
+    // caption text; what a form designer does on its first look at it turns
+    // it on: enabled, the Normal face, and FirstRun 1 from then on.
+    void TurnOnIfNew();
 
     // Starts tracking the pointer: the normal state and the hover poll.
     // Does not repaint.
     void Initialize();
+    // Initialize for every button on `container`, in whatever container
+    // inside it a button sits: what a form holding buttons does as it loads.
+    static void InitializeAll(forms::Container& container);
+
+    // Where the pointer and the focus are, as the button last saw them.
+    command_button::ButtonState State() const { return ButtonState; }
 
     // Raised when a mouse button is released on the button (Part of the
-    // form's code: Cmd_Set_Click and the like), as the last step of the
+    // form's code: SetButton_Click and the like), as the last step of the
     // release's handling.
     std::function<void()> Click;
 
@@ -80,13 +90,13 @@ protected:
     void UserControl_LostFocus() override;
 
 private:
-    // The tests and the benchmark look inside through it.
+    // The benchmark times one DrawFace through it.
     friend struct CommandProbe;
 
-    void LblMsg_MouseDown(int Button, int Shift, double X, double Y);
-    void LblMsg_MouseMove(int Button, int Shift, double X, double Y);
-    void LblMsg_MouseUp(int Button, int Shift, double X, double Y);
-    void TmrMouse_Timer();
+    void CaptionLabel_MouseDown(int Button, int Shift, double X, double Y);
+    void CaptionLabel_MouseMove(int Button, int Shift, double X, double Y);
+    void CaptionLabel_MouseUp(int Button, int Shift, double X, double Y);
+    void HoverPoll_Timer();
     void MouseLeave();
 
     void ApplyEnabled();
@@ -104,11 +114,11 @@ private:
     bool LeftDown = false;
     command_button::FrameSizes FrameSizes;
 
-    forms::Timer TmrMouse;
+    forms::Timer hoverPoll;
     forms::PictureRef HighLight;
     forms::PictureRef Pressed;
     forms::PictureRef Normal;
-    forms::Label LblMsg;
+    forms::Label captionLabel;
     forms::PictureRef Disable;
     forms::PictureRef HighLightSelect;
     forms::PictureRef Selected;

@@ -1,4 +1,4 @@
-#include "host/saver/command_line.h"
+#include "host/app/command_line.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "host/command_button/command.h"
+#include "host/command_button/command_button.h"
 
 #include <windows.h>
 
@@ -23,7 +23,7 @@ forms::FontDescription DesignFont() {
 }
 
 // Loaded once: every button draws from the same six pictures.
-forms::PictureRef FacePicture(int id) {
+forms::PictureRef LoadedFacePicture(int id) {
     static forms::PictureRef pictures[6];
     forms::PictureRef& picture = pictures[id - IDB_BUTTON_NORMAL];
     if (picture == nullptr) picture = forms::Picture::FromResource(id);
@@ -32,56 +32,52 @@ forms::PictureRef FacePicture(int id) {
 
 }  // namespace
 
-Command::Command(forms::Container& parent, forms::TwipsRect rect,
+CommandButton::CommandButton(forms::Container& parent, forms::TwipsRect rect,
                  std::optional<forms::PropertyBag> stored)
     : forms::UserControl(parent, rect, std::move(stored)),
-      TmrMouse(*this, 100, false, [this] { TmrMouse_Timer(); }),
-      HighLight(FacePicture(IDB_BUTTON_HIGHLIGHT)),
-      Pressed(FacePicture(IDB_BUTTON_PRESSED)),
-      Normal(FacePicture(IDB_BUTTON_NORMAL)),
-      LblMsg(*this, kCaptionRect, "Command", forms::Font::New(DesignFont())),
-      Disable(FacePicture(IDB_BUTTON_DISABLE)),
-      HighLightSelect(FacePicture(IDB_BUTTON_HIGHLIGHTSELECT)),
-      Selected(FacePicture(IDB_BUTTON_SELECTED)) {
+      hoverPoll(*this, 100, false, [this] { HoverPoll_Timer(); }),
+      HighLight(LoadedFacePicture(IDB_BUTTON_HIGHLIGHT)),
+      Pressed(LoadedFacePicture(IDB_BUTTON_PRESSED)),
+      Normal(LoadedFacePicture(IDB_BUTTON_NORMAL)),
+      captionLabel(*this, kCaptionRect, "Command", forms::Font::New(DesignFont())),
+      Disable(LoadedFacePicture(IDB_BUTTON_DISABLE)),
+      HighLightSelect(LoadedFacePicture(IDB_BUTTON_HIGHLIGHTSELECT)),
+      Selected(LoadedFacePicture(IDB_BUTTON_SELECTED)) {
     forms::Container::SetFont(forms::Font::New(DesignFont()));
-    LblMsg.SetForeColor(0);
-    LblMsg.SetAlignment(forms::Alignment::Center);
-    LblMsg.SetBackStyle(forms::BackStyle::Transparent);
-    LblMsg.MouseDown = [this](const forms::MouseEvent& e) {
-        LblMsg_MouseDown(e.button, e.shift, e.x, e.y);
+    captionLabel.SetForeColor(0);
+    captionLabel.SetAlignment(forms::Alignment::Center);
+    captionLabel.SetBackStyle(forms::BackStyle::Transparent);
+    captionLabel.MouseDown = [this](const forms::MouseEvent& e) {
+        CaptionLabel_MouseDown(e.button, e.shift, e.x, e.y);
     };
-    LblMsg.MouseMove = [this](const forms::MouseEvent& e) {
-        LblMsg_MouseMove(e.button, e.shift, e.x, e.y);
+    captionLabel.MouseMove = [this](const forms::MouseEvent& e) {
+        CaptionLabel_MouseMove(e.button, e.shift, e.x, e.y);
     };
-    LblMsg.MouseUp = [this](const forms::MouseEvent& e) {
-        LblMsg_MouseUp(e.button, e.shift, e.x, e.y);
+    captionLabel.MouseUp = [this](const forms::MouseEvent& e) {
+        CaptionLabel_MouseUp(e.button, e.shift, e.x, e.y);
     };
 }
 
 // ---- Properties ----
 
-std::string Command::Caption() const { return LblMsg.Caption(); }
+std::string CommandButton::Caption() const { return captionLabel.Caption(); }
 
-void Command::SetCaption(const std::string& New_Caption) {
-    LblMsg.SetCaption(New_Caption);
+void CommandButton::SetCaption(const std::string& New_Caption) {
+    captionLabel.SetCaption(New_Caption);
     PropertyChanged("Caption");
 }
 
-forms::FontRef Command::Font() const { return LblMsg.Font(); }
+forms::FontRef CommandButton::Font() const { return captionLabel.Font(); }
 
-void Command::SetFont(forms::FontRef New_Font) {
-    LblMsg.SetFont(std::move(New_Font));
+void CommandButton::SetFont(forms::FontRef New_Font) {
+    captionLabel.SetFont(std::move(New_Font));
     PropertyChanged("Font");
 }
 
-uint32_t Command::FontColour() {
-    const uint32_t colour = LblMsg.ForeColor();
-    RefreshFace();
-    return colour;
-}
+uint32_t CommandButton::FontColour() const { return captionLabel.ForeColor(); }
 
-void Command::SetFontColour(uint32_t New_FontColour) {
-    if (!LblMsg.SetForeColor(New_FontColour)) {
+void CommandButton::SetFontColour(uint32_t New_FontColour) {
+    if (!captionLabel.SetForeColor(New_FontColour)) {
         // The failing step: the face is refreshed and the setter ends.
         RefreshFace();
         return;
@@ -90,30 +86,25 @@ void Command::SetFontColour(uint32_t New_FontColour) {
     PropertyChanged("FontColour");
 }
 
-bool Command::Enabled() {
-    if (FirstRun == 0) {
-        RefreshFace();
-        FirstRun = 1;
-        ButtonEnabled = true;
-    }
-    const bool enabled = ButtonEnabled;
+bool CommandButton::Enabled() const { return ButtonEnabled; }
+
+void CommandButton::TurnOnIfNew() {
+    if (FirstRun != 0) return;
+    RefreshFace();
+    FirstRun = 1;
+    ButtonEnabled = true;
     ApplyEnabled();
-    return enabled;
 }
 
-void Command::SetEnabled(bool New_Enabled) {
+void CommandButton::SetEnabled(bool New_Enabled) {
     ButtonEnabled = New_Enabled;
     PropertyChanged("Enabled");
     ApplyEnabled();
 }
 
-uint8_t Command::Visible() {
-    if (BackStyle() == 0) return 0;
-    RefreshFace();
-    return 255;
-}
+uint8_t CommandButton::Visible() const { return BackStyle() == 0 ? 0 : 255; }
 
-void Command::SetVisible(uint8_t New_Visible) {
+void CommandButton::SetVisible(uint8_t New_Visible) {
     if (New_Visible == 0) {
         SetBackStyle(0);
     } else {
@@ -123,77 +114,87 @@ void Command::SetVisible(uint8_t New_Visible) {
     PropertyChanged("Visible");
 }
 
-void Command::Initialize() {
+void CommandButton::Initialize() {
     ButtonState = command_button::ButtonState::StateNormal;
-    TmrMouse.SetEnabled(true);
-    TmrMouse.SetInterval(100);
+    hoverPoll.SetEnabled(true);
+    hoverPoll.SetInterval(100);
+}
+
+void CommandButton::InitializeAll(forms::Container& container) {
+    for (forms::ChildControl* child : container.ChildControls()) {
+        if (auto* button = dynamic_cast<CommandButton*>(child)) {
+            button->Initialize();
+        } else if (auto* inner = dynamic_cast<forms::Container*>(child)) {
+            InitializeAll(*inner);
+        }
+    }
 }
 
 // ---- Persistence ----
 
-void Command::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
+void CommandButton::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     // A value that does not convert (or a colour or style that is not
     // valid) is skipped, and the next key is read.
     if (const auto v = forms::ToBoolean(PropBag.ReadProperty("Enabled", true))) ButtonEnabled = *v;
     if (const auto v = forms::ToText(PropBag.ReadProperty("Caption", "Command1"))) {
-        LblMsg.SetCaption(*v);
+        captionLabel.SetCaption(*v);
     }
     // By value: the face name alone; size, weight and character set stay.
     if (const auto v =
             forms::ToFontName(PropBag.ReadProperty("Font", AmbientFont()->Description()))) {
-        LblMsg.Font()->SetName(*v);
+        captionLabel.Font()->SetName(*v);
     }
     if (const auto v = forms::ToByte(PropBag.ReadProperty("FirstRun", "1"))) FirstRun = *v;
     if (const auto v = forms::ToLong(PropBag.ReadProperty("FontColour", "0"))) {
-        LblMsg.SetForeColor(static_cast<uint32_t>(*v));
+        captionLabel.SetForeColor(static_cast<uint32_t>(*v));
     }
     if (const auto v = forms::ToInteger(PropBag.ReadProperty("Visible", "1"))) SetBackStyle(*v);
     RefreshFace();
 }
 
-void Command::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
+void CommandButton::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     PropBag.WriteProperty("Enabled", ButtonEnabled, true);
-    PropBag.WriteProperty("Caption", LblMsg.Caption(), "Command");
+    PropBag.WriteProperty("Caption", captionLabel.Caption(), "Command");
     PropBag.WriteProperty("FirstRun", FirstRun, "1");
-    PropBag.WriteProperty("Font", LblMsg.Font()->Description(), AmbientFont()->Description());
-    PropBag.WriteProperty("FontColour", static_cast<int32_t>(LblMsg.ForeColor()), "0");
+    PropBag.WriteProperty("Font", captionLabel.Font()->Description(), AmbientFont()->Description());
+    PropBag.WriteProperty("FontColour", static_cast<int32_t>(captionLabel.ForeColor()), "0");
     PropBag.WriteProperty("Visible", BackStyle(), "1");
     RefreshFace();
 }
 
 // ---- Events ----
 
-void Command::UserControl_Resize() { ApplyEnabled(); }
+void CommandButton::UserControl_Resize() { ApplyEnabled(); }
 
-void Command::UserControl_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
+void CommandButton::UserControl_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
     React(Event::MouseDown, Button);
 }
 
-void Command::UserControl_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
+void CommandButton::UserControl_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
     React(Event::MouseMove);
 }
 
-void Command::UserControl_MouseUp(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
+void CommandButton::UserControl_MouseUp(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
     React(Event::MouseUp, Button);
 }
 
-void Command::UserControl_GotFocus() { React(Event::GotFocus); }
+void CommandButton::UserControl_GotFocus() { React(Event::GotFocus); }
 
-void Command::UserControl_LostFocus() { React(Event::LostFocus); }
+void CommandButton::UserControl_LostFocus() { React(Event::LostFocus); }
 
-void Command::LblMsg_MouseDown(int Button, int Shift, double X, double Y) {
+void CommandButton::CaptionLabel_MouseDown(int Button, int Shift, double X, double Y) {
     UserControl_MouseDown(Button, Shift, X, Y);
 }
 
-void Command::LblMsg_MouseMove(int Button, int Shift, double X, double Y) {
+void CommandButton::CaptionLabel_MouseMove(int Button, int Shift, double X, double Y) {
     UserControl_MouseMove(Button, Shift, X, Y);
 }
 
-void Command::LblMsg_MouseUp(int Button, int Shift, double X, double Y) {
+void CommandButton::CaptionLabel_MouseUp(int Button, int Shift, double X, double Y) {
     UserControl_MouseUp(Button, Shift, X, Y);
 }
 
-void Command::TmrMouse_Timer() {
+void CommandButton::HoverPoll_Timer() {
     // The control gets no event when the pointer leaves it: the window under
     // the pointer tells. The caption has no window, so over it the window is
     // the button's own.
@@ -210,9 +211,9 @@ void Command::TmrMouse_Timer() {
     }
 }
 
-void Command::MouseLeave() { React(Event::MouseLeave); }
+void CommandButton::MouseLeave() { React(Event::MouseLeave); }
 
-void Command::React(Event event, int button) {
+void CommandButton::React(Event event, int button) {
     const command_button::Reaction reaction =
         command_button::React({ButtonState, LeftDown, ButtonEnabled}, event, button);
     ButtonState = reaction.state;
@@ -223,27 +224,27 @@ void Command::React(Event event, int button) {
 
 // ---- Painting ----
 
-void Command::ApplyEnabled() {
+void CommandButton::ApplyEnabled() {
     if (ButtonEnabled) {
         DrawFace(Face::Normal);
-        LblMsg.SetEnabled(true);
+        captionLabel.SetEnabled(true);
     } else {
         DrawFace(Face::Disable);
-        LblMsg.SetEnabled(false);
+        captionLabel.SetEnabled(false);
     }
 }
 
-void Command::RefreshFace() {
+void CommandButton::RefreshFace() {
     if (!ButtonEnabled) return;
-    LblMsg.SetEnabled(true);
+    captionLabel.SetEnabled(true);
     // Black until the first read of Enabled has turned a new button on.
     // (None of these steps can fail here, so the black text that a failing
     // step would leave never comes up.)
-    if (FirstRun == 0) LblMsg.SetForeColor(0);
+    if (FirstRun == 0) captionLabel.SetForeColor(0);
     DrawFace(Face::Normal);
 }
 
-const forms::Picture* Command::PictureOf(Face face) const {
+const forms::Picture* CommandButton::PictureOf(Face face) const {
     switch (face) {
         case Face::Normal:
             return Normal.get();
@@ -261,7 +262,7 @@ const forms::Picture* Command::PictureOf(Face face) const {
     return nullptr;
 }
 
-void Command::DrawFace(Face face) {
+void CommandButton::DrawFace(Face face) {
     GradientReversed = command_button::GradientReversedAfter(ButtonState, GradientReversed);
     const double width = ScaleWidth();  // twips
     const double height = ScaleHeight();
@@ -290,10 +291,10 @@ void Command::DrawFace(Face face) {
     Refresh();
     // Across the whole width, centred, a little above the middle; its own
     // height stays.
-    LblMsg.Move(0, command_button::CaptionTop(height, LblMsg.Height()), width, LblMsg.Height());
+    captionLabel.Move(0, command_button::CaptionTop(height, captionLabel.Height()), width, captionLabel.Height());
 }
 
-void Command::DrawGradient() {
+void CommandButton::DrawGradient() {
     SetScaleMode(forms::ScaleMode::Pixels);
     const auto gradient = command_button::MakeGradient(
         GradientReversed, static_cast<int32_t>(ScaleWidth()), static_cast<int32_t>(ScaleHeight()));

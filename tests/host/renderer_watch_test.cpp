@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/resources/glow_texture.h"
-#include "host/saver/saver_watch.h"
+#include "host/saver/renderer_watch.h"
 
 namespace {
 
