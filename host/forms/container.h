@@ -9,6 +9,7 @@
 #include "host/forms/colour.h"
 #include "host/forms/font.h"
 #include "host/forms/mouse_event.h"
+#include "host/forms/mouse_router_win32.h"
 #include "host/forms/twips.h"
 #include "host/forms/window_win32.h"
 
@@ -23,12 +24,6 @@ enum class ScaleMode {
     Pixels,
 };
 
-enum class MouseAction {
-    Down,
-    Move,
-    Up,
-};
-
 // A window that holds controls: a form, a picture box or a user control.
 //
 // - Its persistent image (AutoRedraw): what the program draws through hdc(),
@@ -37,12 +32,8 @@ enum class MouseAction {
 //   Refresh() shows it at once.
 // - Its windowless controls (WindowlessControl) and its child controls
 //   (ChildControl) join it when they are built.
-// - The mouse: a button going down captures the mouse for the windowless
-//   control under the pointer, or for the container itself, until the last
-//   button is up; the container's own events go to OnMouse. A move is
-//   reported only when the pointer moved: not the WM_MOUSEMOVE that the
-//   system sends when the capture ends, nor Wine's echo of a move, both at
-//   the place the window last heard of.
+// - The mouse: to the windowless control under the pointer, or to the
+//   container's own events (OnMouse), as its MouseRouter decides.
 // - Its font is the one that controls placed on it start with, and the
 //   ambient font of the user controls on it.
 class Container : public Window {
@@ -104,6 +95,7 @@ protected:
 private:
     friend class ChildControl;
     friend class WindowlessControl;
+    friend class MouseRouter;
 
     void Add(WindowlessControl* control);
     void Remove(WindowlessControl* control);
@@ -117,7 +109,7 @@ private:
     // with this container's top-left corner at `origin` in `dc`.
     void PaintContent(HDC dc, POINT origin);
     void PaintBehind(HDC dc, POINT origin);
-    void RouteMouse(MouseAction action, int button, WPARAM wParam, LPARAM lParam);
+    // The windowless control that takes the mouse at `pixel`, top first.
     WindowlessControl* ControlAt(POINT pixel) const;
     double FromScaleX(double value) const;
     double FromScaleY(double value) const;
@@ -127,19 +119,10 @@ private:
     ScaleMode scaleMode_ = ScaleMode::Twips;
     TwipsPerPixel twips_;
     BackBuffer image_;
-    BackBuffer compose_;
     std::vector<WindowlessControl*> controls_;  // z-order, bottom first
     std::vector<ChildControl*> children_;       // the order they were built
     int nextChildId_ = 1;
-    bool capturing_ = false;
-    // The mouse's target while captured; null: the container itself.
-    WindowlessControl* captured_ = nullptr;
-    // The last mouse message's place and buttons, while the pointer is over
-    // the window (or captured): a move that changes neither is none.
-    bool lastSeen_ = false;
-    POINT lastPoint_ = {};
-    int lastHeld_ = 0;
-    bool trackingLeave_ = false;
+    MouseRouter mouse_{*this};
 };
 
 }  // namespace forms

@@ -1,7 +1,5 @@
 #include "host/forms/container.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "host/forms/child_control.h"
@@ -23,15 +21,13 @@ void FillColour(HDC dc, const RECT& rect, uint32_t colour) {
     DeleteObject(brush);
 }
 
-int ShiftCode(WPARAM wParam) {
-    return ((wParam & MK_SHIFT) != 0 ? kShiftKey : 0) |
-           ((wParam & MK_CONTROL) != 0 ? kCtrlKey : 0) | (GetKeyState(VK_MENU) < 0 ? kAltKey : 0);
-}
-
-int HeldButtons(WPARAM wParam) {
-    return ((wParam & MK_LBUTTON) != 0 ? kLeftButton : 0) |
-           ((wParam & MK_RBUTTON) != 0 ? kRightButton : 0) |
-           ((wParam & MK_MBUTTON) != 0 ? kMiddleButton : 0);
+// Where every container of the thread composes its picture before it goes
+// to the screen, as large as the largest composed yet: one buffer, not one
+// a container, since a container copies the result out before another
+// paints.
+BackBuffer& ComposingBuffer() {
+    thread_local BackBuffer buffer;
+    return buffer;
 }
 
 }  // namespace
@@ -104,7 +100,7 @@ void Container::Add(WindowlessControl* control) { controls_.push_back(control); 
 
 void Container::Remove(WindowlessControl* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-    if (captured_ == control) captured_ = nullptr;
+    mouse_.Forget(control);
 }
 
 void Container::Invalidate(const WindowlessControl* control) {
@@ -140,13 +136,14 @@ void Container::Paint(HDC target) {
     if (client.right <= 0 || client.bottom <= 0) return;
     // Composed off screen first, so that the controls never flicker over
     // the image.
-    if (compose_.width() < client.right || compose_.height() < client.bottom) {
-        compose_.Resize(std::max<int>(client.right, compose_.width()),
-                        std::max<int>(client.bottom, compose_.height()), 0);
+    BackBuffer& compose = ComposingBuffer();
+    if (compose.width() < client.right || compose.height() < client.bottom) {
+        compose.Resize(std::max<int>(client.right, compose.width()),
+                       std::max<int>(client.bottom, compose.height()), 0);
     }
-    if (!compose_.valid()) return;
-    PaintContent(compose_.dc(), POINT{0, 0});
-    BitBlt(target, 0, 0, client.right, client.bottom, compose_.dc(), 0, 0, SRCCOPY);
+    if (!compose.valid()) return;
+    PaintContent(compose.dc(), POINT{0, 0});
+    BitBlt(target, 0, 0, client.right, client.bottom, compose.dc(), 0, 0, SRCCOPY);
 }
 
 void Container::PaintContent(HDC dc, POINT origin) {
@@ -198,77 +195,8 @@ WindowlessControl* Container::ControlAt(POINT pixel) const {
     return nullptr;
 }
 
-void Container::RouteMouse(MouseAction action, int button, WPARAM wParam, LPARAM lParam) {
-    const POINT pixel = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const int held = HeldButtons(wParam);
-    // Windows sends moves that are none: one when the capture ends, and
-    // under Wine an echo of a move from the X server, both at the place of
-    // the mouse message before. The pointer moved only if the place or the
-    // buttons differ; that memory goes when the pointer leaves the window.
-    if (action == MouseAction::Move && lastSeen_ && pixel.x == lastPoint_.x &&
-        pixel.y == lastPoint_.y && held == lastHeld_) {
-        return;
-    }
-    lastSeen_ = true;
-    lastPoint_ = pixel;
-    lastHeld_ = held;
-    if (!trackingLeave_) {
-        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-    }
-    WindowlessControl* target = nullptr;
-    if (action == MouseAction::Down && !capturing_) {
-        // The control under the pointer gets everything until the last
-        // button is up, as does the container when none is there.
-        target = ControlAt(pixel);
-        capturing_ = true;
-        captured_ = target;
-        SetCapture(hwnd());
-    } else {
-        target = capturing_ ? captured_ : ControlAt(pixel);
-    }
-
-    MouseEvent event;
-    event.button = action == MouseAction::Move ? held : button;
-    event.shift = ShiftCode(wParam);
-    event.x = pixel.x * twips_.x - (target != nullptr ? target->Left() : 0);
-    event.y = pixel.y * twips_.y - (target != nullptr ? target->Top() : 0);
-    if (target == nullptr) {
-        OnMouse(action, event);
-    } else {
-        const auto& handler = action == MouseAction::Down   ? target->MouseDown
-                              : action == MouseAction::Move ? target->MouseMove
-                                                            : target->MouseUp;
-        if (handler) handler(event);
-    }
-
-    if (action == MouseAction::Up && held == 0 && capturing_) {
-        capturing_ = false;
-        captured_ = nullptr;
-        if (hwnd() != nullptr && GetCapture() == hwnd()) ReleaseCapture();
-    }
-}
-
 LRESULT Container::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    static constexpr struct {
-        UINT message;
-        MouseAction action;
-        int button;
-    } kMouseMessages[] = {
-        {WM_LBUTTONDOWN, MouseAction::Down, kLeftButton},
-        {WM_RBUTTONDOWN, MouseAction::Down, kRightButton},
-        {WM_MBUTTONDOWN, MouseAction::Down, kMiddleButton},
-        {WM_MOUSEMOVE, MouseAction::Move, 0},
-        {WM_LBUTTONUP, MouseAction::Up, kLeftButton},
-        {WM_RBUTTONUP, MouseAction::Up, kRightButton},
-        {WM_MBUTTONUP, MouseAction::Up, kMiddleButton},
-    };
-    for (const auto& mouse : kMouseMessages) {
-        if (mouse.message == message) {
-            RouteMouse(mouse.action, mouse.button, wParam, lParam);
-            return 0;
-        }
-    }
+    if (mouse_.Route(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
@@ -290,16 +218,10 @@ LRESULT Container::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnResize();
             return 0;
         case WM_MOUSELEAVE:
-            trackingLeave_ = false;
-            lastSeen_ = false;
+            mouse_.PointerLeft();
             return 0;
         case WM_CAPTURECHANGED:
-            // Taken away (a window of the system's, a modal loop): no
-            // release will come.
-            if (reinterpret_cast<HWND>(lParam) != hwnd()) {
-                capturing_ = false;
-                captured_ = nullptr;
-            }
+            mouse_.CaptureChanged(reinterpret_cast<HWND>(lParam));
             return 0;
     }
     return Window::OnMessage(message, wParam, lParam);

@@ -241,17 +241,8 @@ void Form::Dispatch(MSG& message) {
 }
 
 void Form::OnMouse(MouseAction action, const MouseEvent& event) {
-    switch (action) {
-        case MouseAction::Down:
-            Form_MouseDown(event.button, event.shift, event.x, event.y);
-            break;
-        case MouseAction::Move:
-            Form_MouseMove(event.button, event.shift, event.x, event.y);
-            break;
-        case MouseAction::Up:
-            Form_MouseUp(event.button, event.shift, event.x, event.y);
-            break;
-    }
+    DispatchMouse<Form>(*this, action, event, &Form::Form_MouseDown, &Form::Form_MouseMove,
+                        &Form::Form_MouseUp);
 }
 
 void Form::OnResize() {

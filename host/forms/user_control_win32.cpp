@@ -24,17 +24,9 @@ void UserControl::OnResize() {
 }
 
 void UserControl::OnMouse(MouseAction action, const MouseEvent& event) {
-    switch (action) {
-        case MouseAction::Down:
-            UserControl_MouseDown(event.button, event.shift, event.x, event.y);
-            break;
-        case MouseAction::Move:
-            UserControl_MouseMove(event.button, event.shift, event.x, event.y);
-            break;
-        case MouseAction::Up:
-            UserControl_MouseUp(event.button, event.shift, event.x, event.y);
-            break;
-    }
+    DispatchMouse<UserControl>(*this, action, event, &UserControl::UserControl_MouseDown,
+                               &UserControl::UserControl_MouseMove,
+                               &UserControl::UserControl_MouseUp);
 }
 
 LRESULT UserControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
