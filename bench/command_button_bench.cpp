@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench/win32_bench_report.h"
-#include "e2e/win32_input.h"
-#include "e2e/win32_screen.h"
+#include "support/win32_input.h"
+#include "support/win32_screen.h"
 #include "host/command_button/command_button.h"
 #include "host/forms/form.h"
 

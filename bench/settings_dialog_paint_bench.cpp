@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/win32_bench_report.h"
-#include "e2e/win32_child_process.h"
+#include "support/win32_child_process.h"
 #include "host/settings_dialog/settings_dialog.h"
 
 int main(int argc, char** argv) {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "bench/win32_bench_report.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_text.h"
+#include "support/win32_child_process.h"
+#include "support/win32_text.h"
 #include "shared/program_contract.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "e2e/screen_image.h"
+#include "support/screen_image.h"
 
 // Waits for the animation to settle, samples it, saves `screenshotName` and
 // checks with GoogleTest assertions that the picture changes from frame to

@@ -17,9 +17,9 @@
 #include <memory>
 #include <string>
 
-#include "e2e/posix_process.h"
-#include "e2e/screen_image.h"
-#include "e2e/x11_desktop.h"
+#include "support/posix_process.h"
+#include "support/screen_image.h"
+#include "support/x11_desktop.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>

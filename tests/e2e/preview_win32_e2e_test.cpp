@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/program_folder.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_screen.h"
-#include "e2e/test_window_win32.h"
+#include "support/program_folder.h"
+#include "support/win32_child_process.h"
+#include "support/win32_screen.h"
+#include "support/test_window_win32.h"
 #include "host/resources/preview_pictures.h"
 #include "shared/program_contract.h"
 

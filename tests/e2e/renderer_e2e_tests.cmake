@@ -13,24 +13,15 @@ if(WIN32)
     TIMEOUT 240)
   add_dependencies(renderer_win32_e2e_test glintra_renderer)
 else()
-  find_package(X11 REQUIRED)
-  if(NOT X11_Xtst_FOUND OR NOT X11_Xfixes_FOUND)
-    message(FATAL_ERROR "XTest and XFixes not found (Debian: libxtst-dev libxfixes-dev)")
-  endif()
-  add_library(e2e_x11_support STATIC x11_desktop.cpp posix_process.cpp screen_image.cpp)
-  target_link_libraries(e2e_x11_support PUBLIC gtest)
-  target_include_directories(e2e_x11_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(e2e_x11_support PUBLIC X11::X11 X11::Xtst X11::Xfixes)
-
   glintra_add_test(renderer_x11_e2e_test
     SOURCES renderer_x11_e2e_test.cpp animation_checks.cpp
-    LIBS e2e_x11_support glow_texture
+    LIBS x11_test_support glow_texture
     DISPLAY EXCLUSIVE TIMEOUT 180)
   add_dependencies(renderer_x11_e2e_test glintra_renderer)
 
   glintra_add_test(error_box_x11_test
     SOURCES error_box_x11_test.cpp
-    LIBS e2e_x11_support error_box
+    LIBS x11_test_support error_box
     DISPLAY TIMEOUT 120)
   # The forked boxes check for leaks themselves; system libraries' own
   # one-time allocations are suppressed.

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "e2e/animation_checks.h"
-#include "e2e/program_folder.h"
-#include "e2e/screen_image.h"
-#include "e2e/test_window_win32.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_input.h"
-#include "e2e/win32_screen.h"
+#include "support/program_folder.h"
+#include "support/screen_image.h"
+#include "support/test_window_win32.h"
+#include "support/win32_child_process.h"
+#include "support/win32_input.h"
+#include "support/win32_screen.h"
 #include "host/resources/glow_texture.h"
 #include "shared/program_contract.h"
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/posix_process.h"
+#include "support/posix_process.h"
 #include "e2e/animation_checks.h"
-#include "e2e/screen_image.h"
-#include "e2e/x11_desktop.h"
+#include "support/screen_image.h"
+#include "support/x11_desktop.h"
 #include "host/resources/glow_texture.h"
 #include "shared/program_contract.h"
 

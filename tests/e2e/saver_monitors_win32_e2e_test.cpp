@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/program_folder.h"
-#include "e2e/test_window_win32.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_screen.h"
+#include "support/program_folder.h"
+#include "support/test_window_win32.h"
+#include "support/win32_child_process.h"
+#include "support/win32_screen.h"
 #include "shared/program_contract.h"
 
 namespace {
@@ -45,9 +45,10 @@ RECT Inset(RECT area, int by) {
     return area;
 }
 
-std::string Centre(const RECT& area) {
-    return std::to_string((area.left + area.right) / 2) + " " +
-           std::to_string((area.top + area.bottom) / 2);
+// A probe's place: the centre of `area`.
+std::string At(const RECT& area) {
+    const POINT centre = Centre(area);
+    return std::to_string(centre.x) + " " + std::to_string(centre.y);
 }
 
 // The X display as the user meets it, through x11_desktop_probe: its exit
@@ -101,7 +102,7 @@ TEST(SaverOnThreeMonitors, CoversTheOthersBlackAndEscapeStillEndsTheRun) {
         },
         10))
         << "the other programs' windows do not show";
-    ASSERT_EQ(Probe("move " + Centre(monitors[1])), 0);
+    ASSERT_EQ(Probe("move " + At(monitors[1])), 0);
     ASSERT_TRUE(PumpUntil(PointerShows, 5)) << "no pointer over an ordinary window";
 
     ChildProcess host(programs.host(), "/s", false);
@@ -135,15 +136,15 @@ TEST(SaverOnThreeMonitors, CoversTheOthersBlackAndEscapeStillEndsTheRun) {
 
     // No pointer on any monitor.
     for (const RECT& monitor : monitors) {
-        ASSERT_EQ(Probe("move " + Centre(monitor)), 0);
+        ASSERT_EQ(Probe("move " + At(monitor)), 0);
         EXPECT_TRUE(PumpUntil([] { return !PointerShows(); }, 5))
-            << "a pointer shows at " << Centre(monitor);
+            << "a pointer shows at " << At(monitor);
     }
 
     // A click on a covered monitor, a move and a key: the run goes on, and
     // the renderer keeps the keyboard.
-    ASSERT_EQ(Probe("click " + Centre(monitors[1])), 0);
-    ASSERT_EQ(Probe("move " + Centre(Inset(monitors[1], 100))), 0);
+    ASSERT_EQ(Probe("click " + At(monitors[1])), 0);
+    ASSERT_EQ(Probe("move " + At(Inset(monitors[1], 100))), 0);
     ASSERT_EQ(Probe("key a"), 0);
     PumpFor(1);
     EXPECT_TRUE(host.Running()) << "the run ended on a click, a move or a key";
@@ -168,7 +169,7 @@ TEST(SaverOnThreeMonitors, CoversTheOthersBlackAndEscapeStillEndsTheRun) {
         << "the run did not end on Escape";
     EXPECT_TRUE(PumpUntil([&] { return ShareOf(Inset(monitors[1], 41), 0xFFFFFF) == 1.0; }, 5))
         << "the second monitor does not show its window again";
-    ASSERT_EQ(Probe("move " + Centre(monitors[2])), 0);
+    ASSERT_EQ(Probe("move " + At(monitors[2])), 0);
     EXPECT_TRUE(PumpUntil(PointerShows, 5)) << "no pointer after the run";
     std::printf("saver run on three monitors: the others covered %.2f s after the host's start\n",
                 coveredAfter);

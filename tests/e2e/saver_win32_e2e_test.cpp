@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/program_folder.h"
-#include "e2e/test_window_win32.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_input.h"
+#include "support/program_folder.h"
+#include "support/test_window_win32.h"
+#include "support/win32_child_process.h"
+#include "support/win32_input.h"
 #include "host/resources/glow_texture.h"
 #include "host/settings/settings.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"

@@ -16,10 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "e2e/program_folder.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_screen.h"
-#include "e2e/win32_text.h"
+#include "support/canvas_win32.h"
+#include "support/program_folder.h"
+#include "support/win32_child_process.h"
+#include "support/win32_screen.h"
+#include "support/settings_dialog_driver_win32.h"
+#include "support/win32_text.h"
 #include "host/resources/command_button_pictures.h"
 #include "host/settings/settings.h"
 #include "host/settings_dialog/dialog_layout.h"
@@ -29,38 +31,10 @@ namespace {
 
 constexpr double kWaitSeconds = 30;
 
-// A place and size in the pixels of a screen of `dpi` dots per inch: twips
-// times dpi / 1440, rounded to the nearest pixel, halves to even.
-struct Pixels {
-    int dpi = 96;
-    int operator()(double twips) const {
-        return static_cast<int>(std::nearbyint(twips * dpi / 1440));
-    }
-};
-
-struct Box {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const Box& o) const {
-        return left == o.left && top == o.top && width == o.width && height == o.height;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
-}
-
-Box DesignBox(const char* name, int16_t index, Pixels px) {
+Box DesignBox(const char* name, int16_t index, ScreenPixels px) {
     const ControlLayout* c = FindControl(name, index);
     if (c == nullptr) return {};
     return {px(c->left), px(c->top), px(c->width), px(c->height)};
-}
-
-// `window`'s outer rectangle relative to the inner (client) area of `container`.
-Box BoxIn(HWND window, HWND container) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    MapWindowPoints(HWND_DESKTOP, container, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 // The direct children of `parent` of the window class `className`, left to right.
@@ -139,32 +113,24 @@ Ink FindInk(const Surface& surface, int left, int top, int right, int bottom) {
 // labels' face, "ＭＳ Ｐゴシック" 9.75 pt, at `dpi`: its first and last inked
 // columns from the pen's start. What a label or a caption shows whole.
 Ink RenderedInk(const std::string& text, int dpi) {
-    const int width = 1000, height = 100;
-    const HDC screen = GetDC(nullptr);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    Canvas canvas(1000, 100);
+    canvas.Fill(RGB(255, 255, 255));
     LOGFONTW face = {};
     face.lfHeight = -static_cast<LONG>(std::nearbyint(kLabelFontPoints * dpi / 72));
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = SHIFTJIS_CHARSET;
     lstrcpynW(face.lfFaceName, WideFromUtf8(kLabelFontFace).c_str(), LF_FACESIZE);
     const HFONT font = CreateFontIndirectW(&face);
-    const HGDIOBJ oldFont = SelectObject(dc, font);
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ oldFont = SelectObject(canvas.dc(), font);
+    SetTextColor(canvas.dc(), RGB(0, 0, 0));
+    SetBkMode(canvas.dc(), TRANSPARENT);
     const std::wstring wide = WideFromUtf8(text);
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &all,
+    RECT all = {0, 0, canvas.width(), canvas.height()};
+    DrawTextW(canvas.dc(), wide.c_str(), static_cast<int>(wide.size()), &all,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    SelectObject(canvas.dc(), oldFont);
     DeleteObject(font);
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
-    const ScreenImage drawn = PixelsOfBitmap(bitmap);
-    DeleteObject(bitmap);
+    const ScreenImage drawn = canvas.Image();
 
     Ink ink;
     for (int y = 0; y < drawn.height; ++y) {
@@ -192,19 +158,15 @@ ScreenImage StretchedFacePiece(const std::string& host, int id, int sourceX, int
     const auto picture = static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (picture != nullptr) {
-        const HDC screen = GetDC(nullptr);
-        const HBITMAP target = CreateCompatibleBitmap(screen, size, size);
-        ReleaseDC(nullptr, screen);
-        const HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
-        const HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, target);
-        SetStretchBltMode(to, COLORONCOLOR);
-        StretchBlt(to, 0, 0, size, size, from, sourceX, sourceY, sourceSize, sourceSize, SRCCOPY);
+        Canvas target(size, size);
+        const HDC from = CreateCompatibleDC(nullptr);
+        const HGDIOBJ oldFrom = SelectObject(from, picture);
+        SetStretchBltMode(target.dc(), COLORONCOLOR);
+        StretchBlt(target.dc(), 0, 0, size, size, from, sourceX, sourceY, sourceSize, sourceSize,
+                   SRCCOPY);
         SelectObject(from, oldFrom);
-        SelectObject(to, oldTo);
         DeleteDC(from);
-        DeleteDC(to);
-        piece = PixelsOfBitmap(target);
-        DeleteObject(target);
+        piece = target.Image();
         DeleteObject(picture);
     }
     FreeLibrary(module);
@@ -217,9 +179,7 @@ protected:
         // Screen pixels as they are: Windows tells a program that is not
         // DPI-aware 96 dpi and scales the host's windows for it.
         SetProcessDPIAware();
-        HDC screen = GetDC(nullptr);
-        px_.dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
+        px_ = ScreenPixels::OfScreen();
 
         programs_ = new ProgramFolder;
         if (!programs_->error().empty()) return;
@@ -235,15 +195,9 @@ protected:
         // pointer-over face.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
 
-        host_ = new ChildProcess(programs_->host(), "/c", false);
-        if (!host_->started()) return;
-        WaitUntil(
-            [] {
-                return (dialog_ = VisibleWindowOf(host_->pid(),
-                                                  WideFromUtf8(kSettingsDialogCaption))) != nullptr;
-            },
-            kWaitSeconds);
-        if (dialog_ == nullptr) return;
+        driver_ = new SettingsDialogDriver(programs_->host(), "/c", kWaitSeconds);
+        if (!driver_->error.empty()) return;
+        dialog_ = driver_->window;
         // Painted: the gradient's top row on the window, the panel's, and
         // the selected mark, and the whole window as it was a poll before
         // (the buttons paint themselves after their containers).
@@ -271,18 +225,17 @@ protected:
 
     static void TearDownTestSuite() {
         if (dialog_ != nullptr) PostMessageW(dialog_, WM_CLOSE, 0, 0);
-        if (host_ != nullptr) host_->WaitForExit(kWaitSeconds);
-        delete host_;
+        if (driver_ != nullptr) driver_->host.WaitForExit(kWaitSeconds);
+        delete driver_;
         delete programs_;
-        host_ = nullptr;
+        driver_ = nullptr;
+        dialog_ = nullptr;
         programs_ = nullptr;
     }
 
     void SetUp() override {
         ASSERT_TRUE(programs_->error().empty()) << programs_->error();
-        ASSERT_TRUE(host_->started()) << "cannot start the host: error " << host_->startError();
-        ASSERT_NE(dialog_, nullptr) << "no visible \"" << kSettingsDialogCaption
-                                    << "\"; host running: " << host_->Running();
+        ASSERT_EQ(driver_->error, "") << driver_->State();
         // Which resolution this run is about; with_screen_dpi.cmake says
         // which it set.
         if (const char* wanted = std::getenv("GLINTRA_SCREEN_DPI")) {
@@ -305,16 +258,16 @@ protected:
         return {"panel", image, {px_(150), px_(6585)}, 0, {30, 30, 30}, {250, 250, 250}};
     }
 
-    static Pixels px_;
+    static ScreenPixels px_;
     static ProgramFolder* programs_;
-    static ChildProcess* host_;
+    static SettingsDialogDriver* driver_;
     static HWND dialog_;
     std::vector<HWND> panels_;
 };
 
-Pixels SettingsDialogLayoutTest::px_;
+ScreenPixels SettingsDialogLayoutTest::px_;
 ProgramFolder* SettingsDialogLayoutTest::programs_ = nullptr;
-ChildProcess* SettingsDialogLayoutTest::host_ = nullptr;
+SettingsDialogDriver* SettingsDialogLayoutTest::driver_ = nullptr;
 HWND SettingsDialogLayoutTest::dialog_ = nullptr;
 
 // Its inner area at the design size in this screen's pixels, the whole window

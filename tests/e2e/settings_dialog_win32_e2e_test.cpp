@@ -21,12 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "e2e/program_folder.h"
-#include "e2e/screen_image.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_input.h"
-#include "e2e/win32_screen.h"
-#include "e2e/win32_text.h"
+#include "support/program_folder.h"
+#include "support/screen_image.h"
+#include "support/win32_child_process.h"
+#include "support/win32_input.h"
+#include "support/win32_screen.h"
+#include "support/settings_dialog_driver_win32.h"
+#include "support/win32_text.h"
 #include "host/resources/button_faces.h"
 #include "host/resources/mark_pictures.h"
 #include "host/settings_dialog/dialog_layout.h"
@@ -75,14 +76,6 @@ std::string Shown(const std::string& bytes) {
 }
 
 // ---- The screen ----
-
-RECT ScreenRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // What a Command button's face says, from its top edge in the middle: the
 // outline on row 1 is dark blue while the button is enabled, grey while it
@@ -143,58 +136,19 @@ std::wstring ListEntry(HWND comboBox, int index) {
     return text;
 }
 
-// The host started with `arguments`, and its dialog once it is on the screen.
-class Dialog {
+// The host started with `arguments`, and its dialog once it is on the screen,
+// painted and in front, where the input goes.
+class Dialog : public SettingsDialogDriver {
 public:
     Dialog(const ProgramFolder& programs, const std::string& arguments)
-        : host(programs.host(), arguments, false) {
-        if (!host.started()) {
-            error = "cannot start the host: error " + std::to_string(host.startError());
-            return;
-        }
-        const bool shown = WaitUntil(
-            [&] {
-                window = VisibleWindowOf(host.pid(), WideFromUtf8(kSettingsDialogCaption));
-                return window != nullptr || !host.Running();
-            },
-            kWait);
-        if (!shown || window == nullptr) {
-            error = host.Running() ? "no dialog on the screen" : "the host ended without a dialog";
-            return;
-        }
-        panel = FindWindowExW(window, nullptr, L"Glintra.PictureBox", nullptr);
-        repeatBox = FindWindowExW(panel, nullptr, L"COMBOBOX", nullptr);
-        chooser = CommandAt("chooseButton");
-        etc = CommandAt("otherWorksButton");
-        set = CommandAt("setButton");
-        cancel = CommandAt("cancelButton");
-        if (!panel || !repeatBox || !chooser || !etc || !set || !cancel) {
-            error = "a control's window is missing";
-            return;
-        }
-        // Painted (the "..." button shows a face) and in front, where the
-        // input goes.
+        : SettingsDialogDriver(programs.host(), arguments, kWait) {
+        if (!error.empty()) return;
         if (!WaitUntil([&] { return ButtonLook(chooser).find("abled") != std::string::npos; },
                        kWait)) {
             error = "the dialog is not painted";
         } else if (!WaitUntil([&] { return GetForegroundWindow() == window; }, kWait)) {
             error = "the dialog is not in front";
         }
-    }
-
-    // The control's rectangle in screen pixels, from its place in twips.
-    RECT ScreenRectOf(const char* name, int16_t index = -1) const {
-        const ControlLayout* control = FindControl(name, index);
-        if (control == nullptr) return {};
-        POINT origin = {0, 0};
-        ClientToScreen(control->container == Container::kPanel ? panel : window, &origin);
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
-        const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-        return {origin.x + px(control->left), origin.y + px(control->top),
-                origin.x + px(control->left + control->width),
-                origin.y + px(control->top + control->height)};
     }
 
     // A press (and release) of `button` on a mark or a kind's label.
@@ -303,35 +257,7 @@ public:
 
     std::optional<DWORD> WaitForExit() const { return host.WaitForExit(kWait); }
 
-    // For a failure's line: whether the host still runs, and what it shows.
-    std::string State() const {
-        if (!host.Running()) return "; the host has ended";
-        std::string shown = "; the host shows";
-        for (HWND w : VisibleWindowsOf(host.pid()))
-            shown += " \"" + AnsiFromWide(WindowTextOf(w)) + "\"";
-        return shown;
-    }
-
-    ChildProcess host;
-    std::string error;
-    HWND window = nullptr, panel = nullptr, repeatBox = nullptr;
-    HWND chooser = nullptr, etc = nullptr, set = nullptr, cancel = nullptr;
     HWND box = nullptr;  // the last message box
-
-private:
-    // The Command button's window that lies where the layout puts `name`.
-    HWND CommandAt(const char* name) const {
-        const ControlLayout* control = FindControl(name);
-        const HWND container = control->container == Container::kPanel ? panel : window;
-        const POINT centre = Centre(ScreenRectOf(name));
-        for (HWND child = FindWindowExW(container, nullptr, L"Glintra.UserControl", nullptr);
-             child != nullptr;
-             child = FindWindowExW(container, child, L"Glintra.UserControl", nullptr)) {
-            const RECT r = ScreenRect(child);
-            if (PtInRect(&r, centre)) return child;
-        }
-        return nullptr;
-    }
 };
 
 class SettingsDialog : public ::testing::Test {
@@ -393,7 +319,7 @@ TEST_F(SettingsDialog, EveryPressOnAMarkOrItsLabelSelectsItsKind) {
         {"kindMarks", 1, MOUSEEVENTF_LEFTDOWN},   {"kindLabels", 2, MOUSEEVENTF_RIGHTDOWN},
         {"kindMarks", 0, MOUSEEVENTF_MIDDLEDOWN}, {"kindLabels", 1, MOUSEEVENTF_LEFTDOWN},
         {"kindMarks", 2, MOUSEEVENTF_RIGHTDOWN},  {"kindLabels", 2, MOUSEEVENTF_LEFTDOWN},
-        {"kindLabels", 0, MOUSEEVENTF_RIGHTDOWN},  {"kindMarks", 0, MOUSEEVENTF_LEFTDOWN},
+        {"kindLabels", 0, MOUSEEVENTF_RIGHTDOWN}, {"kindMarks", 0, MOUSEEVENTF_LEFTDOWN},
         {"kindMarks", 2, MOUSEEVENTF_LEFTDOWN},   {"kindLabels", 1, MOUSEEVENTF_RIGHTDOWN},
     };
     for (const auto& press : presses) {
@@ -768,7 +694,7 @@ TEST_F(SettingsDialog, OtherWorksOpensTheHomePageAndTheDialogStays) {
     Prepare(IniFile(2, 5, music_));
     const auto dialog = Open();
     ASSERT_EQ(dialog->error, "");
-    dialog->Click(dialog->etc);
+    dialog->Click(dialog->otherWorks);
     std::string opened;
     EXPECT_TRUE(WaitUntil([&] { return (opened = ReadBytes(log)) != "(no file)"; }, kWait))
         << "nothing was asked to open an https address";

@@ -18,10 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "e2e/screen_image.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_input.h"
-#include "e2e/win32_screen.h"
+#include "support/screen_image.h"
+#include "support/win32_child_process.h"
+#include "support/win32_input.h"
+#include "support/canvas_win32.h"
+#include "support/child_of_this_program_win32.h"
+#include "support/win32_screen.h"
 #include "host/command_button/command_button.h"
 #include "host/command_button/face_frame.h"
 #include "host/forms/application.h"
@@ -89,16 +91,7 @@ ButtonsForm& Shared() {
     return form;
 }
 
-RECT ScreenRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-POINT Centre(HWND window) {
-    const RECT r = ScreenRect(window);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+POINT Centre(HWND window) { return Centre(ScreenRect(window)); }
 
 // A point on the caption of `button`, another one at every call: coming back
 // to the very pixel it left, the pointer would bring no move (see
@@ -124,7 +117,8 @@ void RightClick() { ClickWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 const ScreenImage& FacePicture(Face face) {
     static std::array<ScreenImage, 6> pictures;
     ScreenImage& picture = pictures[static_cast<int>(face)];
-    if (picture.width == 0) picture = CommittedPicture(FaceFileName(command_button::PictureOfFace(face)));
+    if (picture.width == 0)
+        picture = CommittedPicture(FaceFileName(command_button::PictureOfFace(face)));
     return picture;
 }
 
@@ -250,11 +244,14 @@ std::string LookProblems(const ScreenImage& shot, Face face, bool reversed, bool
     return out.str();
 }
 
-ScreenImage Shot(const CommandButton& button) { return CaptureScreenArea(ScreenRect(button.hwnd())); }
+ScreenImage Shot(const CommandButton& button) {
+    return CaptureScreenArea(ScreenRect(button.hwnd()));
+}
 
 // Waits until `button` shows the look; the problems of the last picture
 // when it never does.
-std::string WaitForLook(const CommandButton& button, Face face, bool reversed, bool greyCaption = false) {
+std::string WaitForLook(const CommandButton& button, Face face, bool reversed,
+                        bool greyCaption = false) {
     std::string problems;
     Pump([&] {
         problems = LookProblems(Shot(button), face, reversed, greyCaption);
@@ -305,8 +302,7 @@ using command_button::ButtonState;
 // or not).
 void Hover(CommandButton& button, ButtonState state = ButtonState::StateHighLight) {
     PointAt(OnCaption(button.hwnd()));
-    EXPECT_TRUE(Pump([&] { return button.State() == state; }))
-        << "no pointer-over state";
+    EXPECT_TRUE(Pump([&] { return button.State() == state; })) << "no pointer-over state";
 }
 
 // ---- The looks ----
@@ -323,10 +319,10 @@ const std::vector<Look>& Looks() {
     static const std::vector<Look> looks = {
         {"Normal", [](ButtonsForm&, CommandButton&, size_t) {}, Face::Normal, false, false},
         {"HighLight: pointer over",
-         [](ButtonsForm&, CommandButton& b, size_t) { PointAt(OnCaption(b.hwnd())); }, Face::HighLight,
-         true, false},
-        {"Selected: focus", [](ButtonsForm& f, CommandButton&, size_t i) { TabTo(f, i); }, Face::Selected,
-         false, false},
+         [](ButtonsForm&, CommandButton& b, size_t) { PointAt(OnCaption(b.hwnd())); },
+         Face::HighLight, true, false},
+        {"Selected: focus", [](ButtonsForm& f, CommandButton&, size_t i) { TabTo(f, i); },
+         Face::Selected, false, false},
         {"HighLightSelect: focus, then pointer over",
          [](ButtonsForm& f, CommandButton& b, size_t i) {
              TabTo(f, i);
@@ -343,9 +339,7 @@ const std::vector<Look>& Looks() {
         {"Pressed: focus arriving under the pointer",
          [](ButtonsForm& f, CommandButton& b, size_t i) {
              PointAt(OnCaption(b.hwnd()));
-             Pump([&] {
-                 return b.State() == command_button::ButtonState::StateHighLight;
-             });
+             Pump([&] { return b.State() == command_button::ButtonState::StateHighLight; });
              TabTo(f, i);
          },
          Face::Pressed, true, false},
@@ -358,20 +352,16 @@ const std::vector<Look>& Looks() {
         {"Normal over the pointer-over gradient: colour set",
          [](ButtonsForm&, CommandButton& b, size_t) {
              PointAt(OnCaption(b.hwnd()));
-             Pump([&] {
-                 return b.State() == command_button::ButtonState::StateHighLight;
-             });
+             Pump([&] { return b.State() == command_button::ButtonState::StateHighLight; });
              b.SetFontColour(0x000080);
          },
          Face::Normal, true, false},
-        {"Disable", [](ButtonsForm&, CommandButton& b, size_t) { b.SetEnabled(false); }, Face::Disable,
-         false, true},
+        {"Disable", [](ButtonsForm&, CommandButton& b, size_t) { b.SetEnabled(false); },
+         Face::Disable, false, true},
         {"Disable over the pointer-over gradient",
          [](ButtonsForm&, CommandButton& b, size_t) {
              PointAt(OnCaption(b.hwnd()));
-             Pump([&] {
-                 return b.State() == command_button::ButtonState::StateHighLight;
-             });
+             Pump([&] { return b.State() == command_button::ButtonState::StateHighLight; });
              b.SetEnabled(false);
          },
          Face::Disable, true, true},
@@ -391,18 +381,9 @@ void SaveContactSheet(const std::vector<std::array<ScreenImage, 3>>& shots) {
     }
     const int width = kNameWidth + 3 * (columnWidth + kPad) + kPad;
     const int height = static_cast<int>(shots.size()) * (rowHeight + kPad) + kPad;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP sheet = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, sheet);
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    Canvas sheet(width, height);
+    sheet.Fill(RGB(255, 255, 255));
+    const HDC dc = sheet.dc();
     for (size_t r = 0; r < shots.size(); ++r) {
         const int top = kPad + static_cast<int>(r) * (rowHeight + kPad);
         RECT name = {kPad, top, kNameWidth, top + rowHeight};
@@ -418,10 +399,7 @@ void SaveContactSheet(const std::vector<std::array<ScreenImage, 3>>& shots) {
             }
         }
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    SaveScreenshot(PixelsOfBitmap(sheet), "command_button_looks.bmp");
-    DeleteObject(sheet);
+    SaveScreenshot(sheet.Image(), "command_button_looks.bmp");
 }
 
 // Every look on each of the three buttons, reached by real input.
@@ -485,8 +463,7 @@ TEST(CommandButton, ClickSequences) {
          [](ButtonsForm&, CommandButton& b) {
              const RECT r = ScreenRect(b.hwnd());
              PointAt({r.left + 6, (r.top + r.bottom) / 2});
-             EXPECT_TRUE(
-                 Pump([&] { return b.State() == ButtonState::StateHighLight; }));
+             EXPECT_TRUE(Pump([&] { return b.State() == ButtonState::StateHighLight; }));
              LeftClick();
          },
          1, Face::HighLightSelect, true},
@@ -592,13 +569,6 @@ TEST(CommandButton, ClickSequences) {
 
 // ---- A Click that unloads the form ----
 
-std::FILE* childLog = nullptr;
-
-void WriteChildLog(const std::string& line) {
-    std::fprintf(childLog, "%s\n", line.c_str());
-    std::fflush(childLog);  // the process ends without flushing
-}
-
 constexpr char kUnloadingCaption[] = "Command button unload test";
 // Where the test's own form is not: a form of this program's lies at 40, 40.
 constexpr RECT kDesktopCorner = {0, 0, 320, 36};
@@ -631,16 +601,10 @@ private:
 };
 
 TEST(CommandButton, ClickThatUnloadsTheFormEndsTheHostCleanly) {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string logPath = std::string(folder) + "command_button_unload.log";
-    DeleteFileA(logPath.c_str());
     PointAt(kNeutral);
     const ScreenImage cornerBefore = CaptureScreenArea(kDesktopCorner);
 
-    ChildProcess child(self, "--child-unload \"" + logPath + "\"", true);
+    ChildOfThisProgram child("unload");
     ASSERT_TRUE(child.started());
     HWND form = nullptr, button = nullptr;
     ASSERT_TRUE(WaitUntil(
@@ -654,19 +618,14 @@ TEST(CommandButton, ClickThatUnloadsTheFormEndsTheHostCleanly) {
     PumpFor(0.2);
     LeftClick();
     EXPECT_EQ(child.WaitForExit(kWait * 2), std::optional<DWORD>(0));
-
-    std::vector<std::string> log;
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) log.push_back(line);
-    EXPECT_EQ(log, (std::vector<std::string>{"CancelButton_Click", "Form_Unload",
-                                             "hidden, windows kept while the click runs"}));
+    EXPECT_EQ(child.Log(), (std::vector<std::string>{"CancelButton_Click", "Form_Unload",
+                                                     "hidden, windows kept while the click runs"}));
     // Nothing painted on the desktop: a control painting after its window
     // had gone would draw through the screen's own device context, from its
     // top-left corner. (Only there: tests beside this one may show windows
     // elsewhere on the shared screen.)
     EXPECT_EQ(CountChangedPixels(CaptureScreenArea(kDesktopCorner), cornerBefore), 0)
         << "pixels in the screen's corner changed";
-    DeleteFileA(logPath.c_str());
 }
 
 // ---- Properties and their bag ----
@@ -780,15 +739,15 @@ TEST(CommandButtonProperties, SettersTellTheFormWhatChanged) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--child-unload") {
-        childLog = std::fopen(argv[2], "w");
-        if (childLog == nullptr) return 91;
-        RunApplication([] {
-            auto form = std::make_unique<UnloadingForm>();
-            form->Show();
-            return std::unique_ptr<forms::Form>(std::move(form));
-        });
-    }
+    const std::optional<int> child =
+        RunAsChild(argc, argv, {{"unload", []() -> int {
+                                     RunApplication([] {
+                                         auto form = std::make_unique<UnloadingForm>();
+                                         form->Show();
+                                         return std::unique_ptr<forms::Form>(std::move(form));
+                                     });
+                                 }}});
+    if (child) return *child;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

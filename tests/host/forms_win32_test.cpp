@@ -17,8 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "e2e/win32_input.h"
-#include "e2e/win32_screen.h"
+#include "support/child_of_this_program_win32.h"
+#include "support/win32_input.h"
+#include "support/win32_screen.h"
 #include "host/forms/application.h"
 #include "host/forms/combo_box.h"
 #include "host/forms/form.h"
@@ -732,13 +733,6 @@ TEST(Container, ATransparentUserControlShowsItsContainerBehindIt) {
 
 // ---- The process's end, seen from outside ----
 
-std::FILE* childLog = nullptr;
-
-void WriteChildLog(const std::string& line) {
-    std::fprintf(childLog, "%s\n", line.c_str());
-    std::fflush(childLog);  // End() leaves no buffer to flush
-}
-
 // Main of the child that ends through End() in a timer tick after Main has
 // returned; the form's unload handlers must not run.
 std::unique_ptr<forms::Form> MainEndingInATick() {
@@ -770,55 +764,17 @@ std::unique_ptr<forms::Form> MainEndingWithTheLastForm() {
     return nullptr;
 }
 
-[[noreturn]] void RunChild(const std::string& mode) {
-    if (mode == "end-in-tick") RunApplication(MainEndingInATick);
-    if (mode == "last-form") RunApplication(MainEndingWithTheLastForm);
-    if (mode == "end-in-main") {
-        RunApplication([]() -> std::unique_ptr<forms::Form> {
-            LoggingForm form("A", WriteChildLog);
-            form.Load();
-            End();
-        });
-    }
-    ExitProcess(90);
-}
-
 struct ChildResult {
     std::optional<DWORD> status;
     Log log;
 };
 
 ChildResult RunChildProcess(const std::string& mode) {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string logPath = std::string(folder) + "forms_win32_test_" + mode + ".log";
-    DeleteFileA(logPath.c_str());
-
-    std::string commandLine =
-        "\"" + std::string(self) + "\" --child " + mode + " \"" + logPath + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    ChildOfThisProgram child(mode);
+    EXPECT_TRUE(child.started()) << "cannot start the child " << mode;
     ChildResult result;
-    if (!CreateProcessA(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << commandLine << ": error " << GetLastError();
-        return result;
-    }
-    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        result.status = status;
-    } else {
-        TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    std::ifstream in(logPath);
-    for (std::string line; std::getline(in, line);) result.log.push_back(line);
-    DeleteFileA(logPath.c_str());
+    result.status = child.WaitForExit(20);
+    result.log = child.Log();
     return result;
 }
 
@@ -842,11 +798,18 @@ TEST(Application, EndsWhenTheLastFormUnloadsAndTicksWaitForMain) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--child") {
-        childLog = std::fopen(argv[3], "w");
-        if (childLog == nullptr) return 91;
-        RunChild(argv[2]);
-    }
+    const std::optional<int> child =
+        RunAsChild(argc, argv,
+                   {{"end-in-tick", []() -> int { RunApplication(MainEndingInATick); }},
+                    {"last-form", []() -> int { RunApplication(MainEndingWithTheLastForm); }},
+                    {"end-in-main", []() -> int {
+                         RunApplication([]() -> std::unique_ptr<forms::Form> {
+                             LoggingForm form("A", WriteChildLog);
+                             form.Load();
+                             End();
+                         });
+                     }}});
+    if (child) return *child;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "host/preview/preview_form.h"
-#include "e2e/win32_screen.h"
-#include "e2e/test_window_win32.h"
+#include "support/win32_screen.h"
+#include "support/test_window_win32.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
-#include "e2e/program_folder.h"
-#include "e2e/win32_text.h"
+#include "support/program_folder.h"
+#include "support/win32_text.h"
 #include "host/settings/ini_file.h"
 #include "host/settings/settings.h"
 #include "settings_test_app_folder.h"

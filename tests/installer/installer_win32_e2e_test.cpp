@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e/program_folder.h"
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_input.h"
+#include "support/program_folder.h"
+#include "support/win32_child_process.h"
+#include "support/win32_input.h"
 #include "glintra_version.h"
 #include "host/resources/host_icon.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_input.h"
+#include "support/win32_child_process.h"
+#include "support/win32_input.h"
 #include "shared/program_contract.h"
 
 #include <cstring>

@@ -4,7 +4,11 @@
 // screen, what a window paints of itself, a GDI bitmap; top-down RGB.
 #include <windows.h>
 
-#include "e2e/screen_image.h"
+#include "support/screen_image.h"
+
+// A window's outer rectangle in screen pixels, and a rectangle's centre.
+RECT ScreenRect(HWND window);
+POINT Centre(const RECT& rect);
 
 // `area` of the screen as the user sees it (screen pixels).
 ScreenImage CaptureScreenArea(const RECT& area);

@@ -1,6 +1,6 @@
-#include "e2e/win32_input.h"
+#include "support/win32_input.h"
 
-#include "e2e/win32_child_process.h"
+#include "support/win32_child_process.h"
 
 bool MoveMouseTo(int x, int y) {
     INPUT input = {};

@@ -1,4 +1,4 @@
-#include "e2e/program_folder.h"
+#include "support/program_folder.h"
 
 #include <windows.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "e2e/win32_child_process.h"
-#include "e2e/win32_text.h"
+#include "support/win32_child_process.h"
+#include "support/win32_text.h"
 #include "shared/program_contract.h"
 
 std::string FileBytes(const std::string& path) {
@@ -124,9 +124,10 @@ std::optional<int> RunUnixCommand(const std::string& command,
     if (!unixDone) return std::nullopt;
     // The status is written under another name first, so that it is read
     // whole.
-    std::string arguments = "-c \"" + command +
-                            " \\\"$@\\\"; echo $? >\\\"$0.part\\\" && mv \\\"$0.part\\\" \\\"$0\\\"\" \"" +
-                            *unixDone + "\"";
+    std::string arguments =
+        "-c \"" + command +
+        " \\\"$@\\\"; echo $? >\\\"$0.part\\\" && mv \\\"$0.part\\\" \\\"$0\\\"\" \"" + *unixDone +
+        "\"";
     for (const std::string& path : paths) {
         const std::optional<std::string> unix = UnixPath(path);
         if (!unix) return std::nullopt;

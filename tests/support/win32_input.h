@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "e2e/win32_child_process.h"
+#include "support/win32_child_process.h"
 
 // Moves the pointer to screen pixel (x, y) and pumps until it is there.
 bool MoveMouseTo(int x, int y);

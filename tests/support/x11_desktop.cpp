@@ -1,4 +1,4 @@
-#include "e2e/x11_desktop.h"
+#include "support/x11_desktop.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/posix_process.h"
-#include "e2e/screen_image.h"
+#include "support/posix_process.h"
+#include "support/screen_image.h"
 
 // The test's own connection to the display the programs under test use: it
 // finds their windows, reads the screen, and types and clicks through XTest

@@ -1,4 +1,4 @@
-#include "e2e/posix_process.h"
+#include "support/posix_process.h"
 
 #include <signal.h>
 #include <sys/wait.h>

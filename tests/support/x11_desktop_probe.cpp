@@ -17,7 +17,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "e2e/x11_desktop.h"
+#include "support/x11_desktop.h"
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";

@@ -1,4 +1,4 @@
-#include "e2e/screen_image.h"
+#include "support/screen_image.h"
 
 #include <algorithm>
 #include <cstdint>

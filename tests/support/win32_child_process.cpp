@@ -1,6 +1,6 @@
-#include "e2e/win32_child_process.h"
+#include "support/win32_child_process.h"
 
-#include "e2e/win32_text.h"
+#include "support/win32_text.h"
 
 namespace {
 
@@ -96,8 +96,8 @@ ChildProcess::ChildProcess(const std::string& path, const std::string& arguments
                            DWORD creationFlags)
     : ChildProcess(WideFromAnsi(path), WideFromAnsi(arguments), showNormal, creationFlags) {}
 
-ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& arguments,
-                           bool showNormal, DWORD creationFlags) {
+ChildProcess::ChildProcess(const std::wstring& path, const std::wstring& arguments, bool showNormal,
+                           DWORD creationFlags) {
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
