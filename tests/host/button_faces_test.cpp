@@ -1,34 +1,14 @@
-// The Command button's six face pictures: the committed files are the
-// generator's output, and they have the frame the control cuts from them.
+// The Command button's face pictures have the frame the control cuts from
+// them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "host/resources/button_faces.h"
 
 namespace {
 
 using Face = FacePicture;
-
-std::vector<unsigned char> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST(ButtonFaces, TheCommittedPicturesAreTheGeneratorsOutput) {
-    const char* source = std::getenv("GLINTRA_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    for (Face face : kFacePictures) {
-        const std::string path = std::string(source) + "/host/resources/" + FaceFileName(face);
-        EXPECT_EQ(ReadFile(path), MakeFaceBitmapFile(face))
-            << path << ": remake it with glintra_make_button_faces";
-    }
-}
 
 // The outline: dark blue (grey when disabled) on row 1, row 23, column 1
 // and column 62 (one further in when pressed), starting four pixels from

@@ -1,14 +1,10 @@
-// The program's icon: the committed Glintra.ico against its generator, and
-// the file's layout as Windows reads it (directory, 8-bit pictures with an
-// AND mask), and what each picture shows.
+// The program's icon: the file's layout as Windows reads it (directory,
+// 8-bit pictures with an AND mask), and what each picture shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,17 +23,6 @@ bool OutsideDisc(int size, int x, int y) {
 }
 
 }  // namespace
-
-// Glintra.scr and the installer embed the committed file.
-TEST(GlintraIcon, CommittedFileIsTheGeneratorsOutput) {
-    const char* source = std::getenv("GLINTRA_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    std::ifstream file(std::string(source) + "/host/resources/Glintra.ico", std::ios::binary);
-    ASSERT_TRUE(file) << "host/resources/Glintra.ico missing";
-    const std::vector<unsigned char> committed{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_TRUE(committed == MakeIconFile())
-        << "remake it: build/native/host/resources/glintra_make_ico host/resources/Glintra.ico";
-}
 
 // Each directory entry points at a 256-colour bitmap of its size whose AND
 // mask makes exactly the pixels outside the disc transparent, over black.

@@ -1,14 +1,6 @@
-// The renderer watch's rule, and the glow picture that the saver form
-// embeds.
+// The renderer watch's rule: when a saver run is over.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
-
-#include "host/resources/glow_texture.h"
 #include "host/saver/renderer_watch.h"
 
 namespace {
@@ -63,18 +55,6 @@ TEST(RendererWatch, AWindowLeftFromAnEarlierRunKeepsTheRunUntilItGoes) {
             EXPECT_TRUE(watch.RunOver(false, ended, kStart + 100));
         }
     }
-}
-
-// Glintra.scr embeds the committed glow.bmp; it must be what the generator
-// makes today.
-TEST(SaverPictures, CommittedGlowBitmapIsTheGeneratorsOutput) {
-    const char* source = std::getenv("GLINTRA_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    std::ifstream file(std::string(source) + "/host/resources/glow.bmp", std::ios::binary);
-    ASSERT_TRUE(file) << "host/resources/glow.bmp missing";
-    const std::vector<unsigned char> committed{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_TRUE(committed == MakeGlowBitmapFile())
-        << "remake it: build/native/host/resources/glintra_make_glow host/resources/glow.bmp";
 }
 
 }  // namespace

@@ -126,21 +126,6 @@ TEST_P(GoodBitmap, LoadsAsItsPictureWithoutAMessage) {
 INSTANTIATE_TEST_SUITE_P(Bitmaps, GoodBitmap, ::testing::ValuesIn(kGoodFiles),
                          [](const auto& info) { return TestName(info.param.file); });
 
-TEST(DibLoader, TwoByTwoGivesTheBottomRowFirstAsRedGreenBlue) {
-    const ImagePtr image = Load(DibBitmapPath("rgb24_2x2.bmp"));
-    ASSERT_NE(image, nullptr);
-    // Bottom row red, green; top row blue, white.
-    EXPECT_THAT(Pixels(*image), ElementsAre(255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255));
-}
-
-TEST(DibLoader, CoreHeaderGivesTheSamePixelsAsInfoHeader) {
-    const ImagePtr core = Load(DibBitmapPath("pal8_core_5x3.bmp"));
-    const ImagePtr info = Load(DibBitmapPath("pal8_info_5x3.bmp"));
-    ASSERT_NE(core, nullptr);
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(Pixels(*core), Pixels(*info));
-}
-
 // --- Files that are refused ----------------------------------------------------------------
 
 enum class Says { kOpenFailed, kInvalid, kUnknownFormat, kNotConvertible };
