@@ -20,7 +20,9 @@
 #include "host/forms/form.h"
 
 struct CommandProbe {
-    static void DrawFace(CommandButton& button, command_button::Face face) { button.DrawFace(face); }
+    static void DrawFace(CommandButton& button, command_button::Face face) {
+        button.DrawFace(face);
+    }
 };
 
 namespace {

@@ -63,11 +63,13 @@ void SleepUntil(std::chrono::steady_clock::time_point deadline) {
         const auto remaining = deadline - std::chrono::steady_clock::now();
         if (remaining <= remaining.zero()) return;
         // Relative due times are negative, in units of 100 ns.
-        const auto ticks = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10000000>>>(remaining);
+        const auto ticks =
+            std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10000000>>>(remaining);
         LARGE_INTEGER due;
         due.QuadPart = -ticks.count();
         if (timer == nullptr || !SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
-            Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(remaining).count()));
+            Sleep(static_cast<DWORD>(
+                std::chrono::ceil<std::chrono::milliseconds>(remaining).count()));
             continue;
         }
         WaitForSingleObject(timer, INFINITE);

@@ -36,7 +36,7 @@ public:
     // `stored`: the properties the form keeps for the button; nothing for a
     // button new on its form.
     CommandButton(forms::Container& parent, forms::TwipsRect rect,
-            std::optional<forms::PropertyBag> stored = std::nullopt);
+                  std::optional<forms::PropertyBag> stored = std::nullopt);
 
     // The caption's text.
     std::string Caption() const;
@@ -61,7 +61,7 @@ public:
 
     // A button new on its form (nothing stored) starts off, with black
     // caption text; what a form designer does on its first look at it turns
-    // it on: enabled, the Normal face, and FirstRun 1 from then on.
+    // it on: enabled, the Normal face, and "FirstRun" 1 from then on.
     void TurnOnIfNew();
 
     // Starts tracking the pointer: the normal state and the hover poll.
@@ -72,7 +72,7 @@ public:
     static void InitializeAll(forms::Container& container);
 
     // Where the pointer and the focus are, as the button last saw them.
-    command_button::ButtonState State() const { return ButtonState; }
+    command_button::ButtonState State() const { return state_; }
 
     // Raised when a mouse button is released on the button (Part of the
     // form's code: SetButton_Click and the like), as the last step of the
@@ -107,19 +107,19 @@ private:
     void React(command_button::Event event, int button = 0);
     const forms::Picture* PictureOf(command_button::Face face) const;
 
-    bool GradientReversed = false;
-    uint8_t FirstRun = 0;
-    bool ButtonEnabled = false;
-    command_button::ButtonState ButtonState = command_button::ButtonState::StateNone;
-    bool LeftDown = false;
-    command_button::FrameSizes FrameSizes;
+    bool gradientReversed_ = false;
+    uint8_t firstRun_ = 0;
+    bool enabled_ = false;
+    command_button::ButtonState state_ = command_button::ButtonState::StateNone;
+    bool leftDown_ = false;
+    command_button::FrameSizes frameSizes_;
 
-    forms::Timer hoverPoll;
-    forms::PictureRef HighLight;
-    forms::PictureRef Pressed;
-    forms::PictureRef Normal;
-    forms::Label captionLabel;
-    forms::PictureRef Disable;
-    forms::PictureRef HighLightSelect;
-    forms::PictureRef Selected;
+    forms::Timer hoverPoll_;
+    forms::PictureRef highLightFace_;
+    forms::PictureRef pressedFace_;
+    forms::PictureRef normalFace_;
+    forms::Label captionLabel_;
+    forms::PictureRef disableFace_;
+    forms::PictureRef highLightSelectFace_;
+    forms::PictureRef selectedFace_;
 };

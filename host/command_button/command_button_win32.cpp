@@ -33,51 +33,51 @@ forms::PictureRef LoadedFacePicture(int id) {
 }  // namespace
 
 CommandButton::CommandButton(forms::Container& parent, forms::TwipsRect rect,
-                 std::optional<forms::PropertyBag> stored)
+                             std::optional<forms::PropertyBag> stored)
     : forms::UserControl(parent, rect, std::move(stored)),
-      hoverPoll(*this, 100, false, [this] { HoverPoll_Timer(); }),
-      HighLight(LoadedFacePicture(IDB_BUTTON_HIGHLIGHT)),
-      Pressed(LoadedFacePicture(IDB_BUTTON_PRESSED)),
-      Normal(LoadedFacePicture(IDB_BUTTON_NORMAL)),
-      captionLabel(*this, kCaptionRect, "Command", forms::Font::New(DesignFont())),
-      Disable(LoadedFacePicture(IDB_BUTTON_DISABLE)),
-      HighLightSelect(LoadedFacePicture(IDB_BUTTON_HIGHLIGHTSELECT)),
-      Selected(LoadedFacePicture(IDB_BUTTON_SELECTED)) {
+      hoverPoll_(*this, 100, false, [this] { HoverPoll_Timer(); }),
+      highLightFace_(LoadedFacePicture(IDB_BUTTON_HIGHLIGHT)),
+      pressedFace_(LoadedFacePicture(IDB_BUTTON_PRESSED)),
+      normalFace_(LoadedFacePicture(IDB_BUTTON_NORMAL)),
+      captionLabel_(*this, kCaptionRect, "Command", forms::Font::New(DesignFont())),
+      disableFace_(LoadedFacePicture(IDB_BUTTON_DISABLE)),
+      highLightSelectFace_(LoadedFacePicture(IDB_BUTTON_HIGHLIGHTSELECT)),
+      selectedFace_(LoadedFacePicture(IDB_BUTTON_SELECTED)) {
     forms::Container::SetFont(forms::Font::New(DesignFont()));
-    captionLabel.SetForeColor(0);
-    captionLabel.SetAlignment(forms::Alignment::Center);
-    captionLabel.SetBackStyle(forms::BackStyle::Transparent);
-    captionLabel.MouseDown = [this](const forms::MouseEvent& e) {
+    captionLabel_.SetForeColor(0);
+    captionLabel_.SetAlignment(forms::Alignment::Center);
+    captionLabel_.SetBackStyle(forms::BackStyle::Transparent);
+    captionLabel_.MouseDown = [this](const forms::MouseEvent& e) {
         CaptionLabel_MouseDown(e.button, e.shift, e.x, e.y);
     };
-    captionLabel.MouseMove = [this](const forms::MouseEvent& e) {
+    captionLabel_.MouseMove = [this](const forms::MouseEvent& e) {
         CaptionLabel_MouseMove(e.button, e.shift, e.x, e.y);
     };
-    captionLabel.MouseUp = [this](const forms::MouseEvent& e) {
+    captionLabel_.MouseUp = [this](const forms::MouseEvent& e) {
         CaptionLabel_MouseUp(e.button, e.shift, e.x, e.y);
     };
 }
 
 // ---- Properties ----
 
-std::string CommandButton::Caption() const { return captionLabel.Caption(); }
+std::string CommandButton::Caption() const { return captionLabel_.Caption(); }
 
 void CommandButton::SetCaption(const std::string& New_Caption) {
-    captionLabel.SetCaption(New_Caption);
+    captionLabel_.SetCaption(New_Caption);
     PropertyChanged("Caption");
 }
 
-forms::FontRef CommandButton::Font() const { return captionLabel.Font(); }
+forms::FontRef CommandButton::Font() const { return captionLabel_.Font(); }
 
 void CommandButton::SetFont(forms::FontRef New_Font) {
-    captionLabel.SetFont(std::move(New_Font));
+    captionLabel_.SetFont(std::move(New_Font));
     PropertyChanged("Font");
 }
 
-uint32_t CommandButton::FontColour() const { return captionLabel.ForeColor(); }
+uint32_t CommandButton::FontColour() const { return captionLabel_.ForeColor(); }
 
 void CommandButton::SetFontColour(uint32_t New_FontColour) {
-    if (!captionLabel.SetForeColor(New_FontColour)) {
+    if (!captionLabel_.SetForeColor(New_FontColour)) {
         // The failing step: the face is refreshed and the setter ends.
         RefreshFace();
         return;
@@ -86,18 +86,18 @@ void CommandButton::SetFontColour(uint32_t New_FontColour) {
     PropertyChanged("FontColour");
 }
 
-bool CommandButton::Enabled() const { return ButtonEnabled; }
+bool CommandButton::Enabled() const { return enabled_; }
 
 void CommandButton::TurnOnIfNew() {
-    if (FirstRun != 0) return;
+    if (firstRun_ != 0) return;
     RefreshFace();
-    FirstRun = 1;
-    ButtonEnabled = true;
+    firstRun_ = 1;
+    enabled_ = true;
     ApplyEnabled();
 }
 
 void CommandButton::SetEnabled(bool New_Enabled) {
-    ButtonEnabled = New_Enabled;
+    enabled_ = New_Enabled;
     PropertyChanged("Enabled");
     ApplyEnabled();
 }
@@ -115,9 +115,9 @@ void CommandButton::SetVisible(uint8_t New_Visible) {
 }
 
 void CommandButton::Initialize() {
-    ButtonState = command_button::ButtonState::StateNormal;
-    hoverPoll.SetEnabled(true);
-    hoverPoll.SetInterval(100);
+    state_ = command_button::ButtonState::StateNormal;
+    hoverPoll_.SetEnabled(true);
+    hoverPoll_.SetInterval(100);
 }
 
 void CommandButton::InitializeAll(forms::Container& container) {
@@ -135,29 +135,29 @@ void CommandButton::InitializeAll(forms::Container& container) {
 void CommandButton::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     // A value that does not convert (or a colour or style that is not
     // valid) is skipped, and the next key is read.
-    if (const auto v = forms::ToBoolean(PropBag.ReadProperty("Enabled", true))) ButtonEnabled = *v;
+    if (const auto v = forms::ToBoolean(PropBag.ReadProperty("Enabled", true))) enabled_ = *v;
     if (const auto v = forms::ToText(PropBag.ReadProperty("Caption", "Command1"))) {
-        captionLabel.SetCaption(*v);
+        captionLabel_.SetCaption(*v);
     }
     // By value: the face name alone; size, weight and character set stay.
     if (const auto v =
             forms::ToFontName(PropBag.ReadProperty("Font", AmbientFont()->Description()))) {
-        captionLabel.Font()->SetName(*v);
+        captionLabel_.Font()->SetName(*v);
     }
-    if (const auto v = forms::ToByte(PropBag.ReadProperty("FirstRun", "1"))) FirstRun = *v;
+    if (const auto v = forms::ToByte(PropBag.ReadProperty("FirstRun", "1"))) firstRun_ = *v;
     if (const auto v = forms::ToLong(PropBag.ReadProperty("FontColour", "0"))) {
-        captionLabel.SetForeColor(static_cast<uint32_t>(*v));
+        captionLabel_.SetForeColor(static_cast<uint32_t>(*v));
     }
     if (const auto v = forms::ToInteger(PropBag.ReadProperty("Visible", "1"))) SetBackStyle(*v);
     RefreshFace();
 }
 
 void CommandButton::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
-    PropBag.WriteProperty("Enabled", ButtonEnabled, true);
-    PropBag.WriteProperty("Caption", captionLabel.Caption(), "Command");
-    PropBag.WriteProperty("FirstRun", FirstRun, "1");
-    PropBag.WriteProperty("Font", captionLabel.Font()->Description(), AmbientFont()->Description());
-    PropBag.WriteProperty("FontColour", static_cast<int32_t>(captionLabel.ForeColor()), "0");
+    PropBag.WriteProperty("Enabled", enabled_, true);
+    PropBag.WriteProperty("Caption", captionLabel_.Caption(), "Command");
+    PropBag.WriteProperty("FirstRun", firstRun_, "1");
+    PropBag.WriteProperty("Font", captionLabel_.Font()->Description(), AmbientFont()->Description());
+    PropBag.WriteProperty("FontColour", static_cast<int32_t>(captionLabel_.ForeColor()), "0");
     PropBag.WriteProperty("Visible", BackStyle(), "1");
     RefreshFace();
 }
@@ -170,7 +170,8 @@ void CommandButton::UserControl_MouseDown(int Button, int /*Shift*/, double /*X*
     React(Event::MouseDown, Button);
 }
 
-void CommandButton::UserControl_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/) {
+void CommandButton::UserControl_MouseMove(int /*Button*/, int /*Shift*/, double /*X*/,
+                                          double /*Y*/) {
     React(Event::MouseMove);
 }
 
@@ -215,9 +216,9 @@ void CommandButton::MouseLeave() { React(Event::MouseLeave); }
 
 void CommandButton::React(Event event, int button) {
     const command_button::Reaction reaction =
-        command_button::React({ButtonState, LeftDown, ButtonEnabled}, event, button);
-    ButtonState = reaction.state;
-    LeftDown = reaction.leftDown;
+        command_button::React({state_, leftDown_, enabled_}, event, button);
+    state_ = reaction.state;
+    leftDown_ = reaction.leftDown;
     if (reaction.face) DrawFace(*reaction.face);
     if (reaction.click && Click) Click();
 }
@@ -225,48 +226,48 @@ void CommandButton::React(Event event, int button) {
 // ---- Painting ----
 
 void CommandButton::ApplyEnabled() {
-    if (ButtonEnabled) {
+    if (enabled_) {
         DrawFace(Face::Normal);
-        captionLabel.SetEnabled(true);
+        captionLabel_.SetEnabled(true);
     } else {
         DrawFace(Face::Disable);
-        captionLabel.SetEnabled(false);
+        captionLabel_.SetEnabled(false);
     }
 }
 
 void CommandButton::RefreshFace() {
-    if (!ButtonEnabled) return;
-    captionLabel.SetEnabled(true);
+    if (!enabled_) return;
+    captionLabel_.SetEnabled(true);
     // Black until the first read of Enabled has turned a new button on.
     // (None of these steps can fail here, so the black text that a failing
     // step would leave never comes up.)
-    if (FirstRun == 0) captionLabel.SetForeColor(0);
+    if (firstRun_ == 0) captionLabel_.SetForeColor(0);
     DrawFace(Face::Normal);
 }
 
 const forms::Picture* CommandButton::PictureOf(Face face) const {
     switch (face) {
         case Face::Normal:
-            return Normal.get();
+            return normalFace_.get();
         case Face::HighLight:
-            return HighLight.get();
+            return highLightFace_.get();
         case Face::Pressed:
-            return Pressed.get();
+            return pressedFace_.get();
         case Face::Disable:
-            return Disable.get();
+            return disableFace_.get();
         case Face::Selected:
-            return Selected.get();
+            return selectedFace_.get();
         case Face::HighLightSelect:
-            return HighLightSelect.get();
+            return highLightSelectFace_.get();
     }
     return nullptr;
 }
 
 void CommandButton::DrawFace(Face face) {
-    GradientReversed = command_button::GradientReversedAfter(ButtonState, GradientReversed);
+    gradientReversed_ = command_button::GradientReversedAfter(state_, gradientReversed_);
     const double width = ScaleWidth();  // twips
     const double height = ScaleHeight();
-    command_button::MeasureFrame(FrameSizes, width, height);
+    command_button::MeasureFrame(frameSizes_, width, height);
     Cls();
     DrawGradient();
 
@@ -282,7 +283,7 @@ void CommandButton::DrawFace(Face face) {
             return forms::PixelsFromTwips(value, command_button::kFaceTwipsPerPixel);
         };
         for (const command_button::FramePiece& piece :
-             command_button::FramePieces(FrameSizes, width, height)) {
+             command_button::FramePieces(frameSizes_, width, height)) {
             picture->Draw(dc, x(piece.x), y(piece.y), x(piece.width), y(piece.height),
                           source(piece.sourceX), source(piece.sourceY), source(piece.sourceWidth),
                           source(piece.sourceHeight));
@@ -291,13 +292,14 @@ void CommandButton::DrawFace(Face face) {
     Refresh();
     // Across the whole width, centred, a little above the middle; its own
     // height stays.
-    captionLabel.Move(0, command_button::CaptionTop(height, captionLabel.Height()), width, captionLabel.Height());
+    captionLabel_.Move(0, command_button::CaptionTop(height, captionLabel_.Height()), width,
+                      captionLabel_.Height());
 }
 
 void CommandButton::DrawGradient() {
     SetScaleMode(forms::ScaleMode::Pixels);
     const auto gradient = command_button::MakeGradient(
-        GradientReversed, static_cast<int32_t>(ScaleWidth()), static_cast<int32_t>(ScaleHeight()));
+        gradientReversed_, static_cast<int32_t>(ScaleWidth()), static_cast<int32_t>(ScaleHeight()));
     SetScaleMode(forms::ScaleMode::Twips);
     const HDC dc = hdc();
     if (!gradient || dc == nullptr) return;

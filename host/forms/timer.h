@@ -18,7 +18,7 @@ class Window;
 // came meanwhile run once it has returned to the message loop.
 class Timer {
 public:
-    // `tick` is the handler, for example [this] { Timer3_Timer(); }. An
+    // `tick` is the handler, for example [this] { RendererPoll_Timer(); }. An
     // interval of 0 never ticks, whatever Enabled says.
     Timer(Window& owner, unsigned intervalMs, bool enabled, std::function<void()> tick);
     ~Timer();

@@ -37,9 +37,9 @@ const wchar_t* WindowClassFor(WindowKind kind, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = info.arrowPointer ? LoadCursor(nullptr, IDC_ARROW) : nullptr;
-    windowClass.hbrBackground =
-        info.backgroundBrush >= 0 ? static_cast<HBRUSH>(GetStockObject(info.backgroundBrush))
-                                  : nullptr;
+    windowClass.hbrBackground = info.backgroundBrush >= 0
+                                    ? static_cast<HBRUSH>(GetStockObject(info.backgroundBrush))
+                                    : nullptr;
     windowClass.lpszClassName = info.name;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return nullptr;

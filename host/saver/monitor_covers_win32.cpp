@@ -50,8 +50,7 @@ void MonitorCovers::Cover() {
     }
     for (size_t i = 0; i < windows_.size(); ++i) {
         const RECT& area = areas[i];
-        SetWindowPos(windows_[i]->hwnd(), HWND_TOPMOST, area.left, area.top,
-                     area.right - area.left, area.bottom - area.top,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        SetWindowPos(windows_[i]->hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
 }

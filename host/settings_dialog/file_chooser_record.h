@@ -18,7 +18,7 @@
 //   the fields later Windows versions appended (76 bytes in a 32-bit program,
 //   136 in this 64-bit one; sizeof(OPENFILENAMEW) is the long record).
 // - hwndOwner is the dialog's window, hInstance the host's module.
-// - The chosen path (ChosenPath of the file buffer) goes to BGMFile in the
+// - The chosen path (ChosenPath of the file buffer) becomes the music file in the
 //   ANSI code page, as the settings file stores it. CheckChosenPath says
 //   whether it may: a path that the code page can't hold (WideCharToMultiByte
 //   with WC_NO_BEST_FIT_CHARS reports a default character used), or one

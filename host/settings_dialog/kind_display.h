@@ -22,5 +22,5 @@ KindDisplay ShowKind(int16_t kind);
 // KindMark_MouseDown and KindLabel_MouseDown: a press of any mouse button (left,
 // right or middle; the button isn't looked at) on a mark or its label makes
 // the control's index the kind, and the display is rebuilt. Returns the new
-// display; `kind` (BGMKind) is set to `index`.
+// display; `kind` (the settings' kind) is set to `index`.
 KindDisplay SelectKind(int16_t& kind, int16_t index);

@@ -37,13 +37,13 @@ public:
     // The panel first: the controls on it go before it does.
     std::unique_ptr<forms::PictureBox> panel;
     std::unique_ptr<forms::Shape> headingFrame;
-    std::unique_ptr<forms::Label> heading;      // "BGM"
+    std::unique_ptr<forms::Label> heading;                    // "BGM"
     std::array<std::unique_ptr<forms::Image>, 3> kindMarks;   // by kind: none, CD, file
     std::array<std::unique_ptr<forms::Label>, 3> kindLabels;  // beside them
     std::unique_ptr<forms::ComboBox> repeatBox;
-    std::unique_ptr<forms::Label> repeatLabel;  // "曲目をﾘﾋﾟｰﾄ"
-    std::unique_ptr<forms::Label> fileLabel;    // the music file's path
-    std::unique_ptr<forms::Label> creditLabel;  // the author and the version
+    std::unique_ptr<forms::Label> repeatLabel;        // "曲目をﾘﾋﾟｰﾄ"
+    std::unique_ptr<forms::Label> fileLabel;          // the music file's path
+    std::unique_ptr<forms::Label> creditLabel;        // the author and the version
     std::unique_ptr<CommandButton> chooseButton;      // "...": the file chooser
     std::unique_ptr<CommandButton> otherWorksButton;  // "その他の作品": the home page
     std::unique_ptr<CommandButton> setButton;         // "設定"

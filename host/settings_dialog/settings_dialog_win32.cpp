@@ -95,7 +95,8 @@ void SettingsDialog::MakeControl(const ControlLayout& control) {
                                       : static_cast<forms::Container&>(*this);
     switch (control.kind) {
         case ControlKind::kPictureBox: {
-            auto& box = SlotFor<std::unique_ptr<forms::PictureBox>>(control, {{"panel", -1, &panel}});
+            auto& box =
+                SlotFor<std::unique_ptr<forms::PictureBox>>(control, {{"panel", -1, &panel}});
             box = std::make_unique<forms::PictureBox>(container, RectOf(control));
             box->SetBackColor(control.backColour);
             box->SetFont(FontOf(control));
@@ -112,12 +113,12 @@ void SettingsDialog::MakeControl(const ControlLayout& control) {
         }
         case ControlKind::kLabel:
             SlotFor<std::unique_ptr<forms::Label>>(control, {{"heading", -1, &heading},
-                                                            {"kindLabels", 0, &kindLabels[0]},
-                                                            {"kindLabels", 1, &kindLabels[1]},
-                                                            {"kindLabels", 2, &kindLabels[2]},
-                                                            {"repeatLabel", -1, &repeatLabel},
-                                                            {"fileLabel", -1, &fileLabel},
-                                                            {"creditLabel", -1, &creditLabel}}) =
+                                                             {"kindLabels", 0, &kindLabels[0]},
+                                                             {"kindLabels", 1, &kindLabels[1]},
+                                                             {"kindLabels", 2, &kindLabels[2]},
+                                                             {"repeatLabel", -1, &repeatLabel},
+                                                             {"fileLabel", -1, &fileLabel},
+                                                             {"creditLabel", -1, &creditLabel}}) =
                 MakeLabel(container, control);
             break;
         case ControlKind::kImage: {
@@ -207,14 +208,13 @@ void SettingsDialog::ShowKind() {
     }
 }
 
-void SettingsDialog::KindMark_MouseDown(int16_t index, int /*button*/, int /*shift*/,
-                                        double /*x*/, double /*y*/) {
+void SettingsDialog::KindMark_MouseDown(int16_t index, int /*button*/, int /*shift*/, double /*x*/,
+                                        double /*y*/) {
     SelectKind(settings_.kind, index);
     ShowKind();
 }
 
-void SettingsDialog::KindLabel_MouseDown(int16_t index, int button, int shift, double x,
-                                         double y) {
+void SettingsDialog::KindLabel_MouseDown(int16_t index, int button, int shift, double x, double y) {
     KindMark_MouseDown(index, button, shift, x, y);
 }
 

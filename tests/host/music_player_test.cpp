@@ -21,7 +21,6 @@ const std::string kMp3Mode = "status MP3Play mode [30]";
 
 class MusicPlayerTest : public ::testing::Test {
 protected:
-
     // Calls made from here on.
     Calls Take() {
         Calls taken;

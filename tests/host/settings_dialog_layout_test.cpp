@@ -62,7 +62,7 @@ TEST(DialogLayout, TabOrder) {
     ASSERT_EQ(byTabIndex.size(), 13u);
     EXPECT_EQ(byTabIndex.begin()->first, 0);
     EXPECT_EQ(byTabIndex.rbegin()->first, 12);
-    const std::map<int, std::string> focusable = {{1, "panel"},    {2, "repeatBox"},
+    const std::map<int, std::string> focusable = {{1, "panel"},         {2, "repeatBox"},
                                                   {9, "chooseButton"},  {10, "setButton"},
                                                   {11, "cancelButton"}, {12, "otherWorksButton"}};
     for (const auto& [tabIndex, name] : focusable) EXPECT_EQ(byTabIndex[tabIndex], name);

@@ -139,14 +139,14 @@ std::ostream& operator<<(std::ostream& os, const BadFile& f) { return os << f.fi
 
 std::string ExpectedText(Says says, const std::string& path) {
     switch (says) {
-    case Says::kOpenFailed:
-        return "Failed to open DIB file " + path + ".\n";
-    case Says::kInvalid:
-        return "Invalid DIB file " + path + ".\n";
-    case Says::kUnknownFormat:
-        return "Unknown DIB file format.";
-    case Says::kNotConvertible:
-        return "Image file conversion error.";
+        case Says::kOpenFailed:
+            return "Failed to open DIB file " + path + ".\n";
+        case Says::kInvalid:
+            return "Invalid DIB file " + path + ".\n";
+        case Says::kUnknownFormat:
+            return "Unknown DIB file format.";
+        case Says::kNotConvertible:
+            return "Image file conversion error.";
     }
     return {};
 }

@@ -22,10 +22,10 @@ struct GlCall {
     } kind = Begin;
     // clang-format on
     unsigned mode = 0;  // the first enum (or int) argument: Begin's primitive, a target, a cap
-    double a = 0, b = 0, c = 0, d = 0;  // the numeric arguments, in order
-    unsigned e1 = 0, e2 = 0, e3 = 0;    // further enum arguments, in order
-    std::string text;                   // CreateWindow's title
-    std::vector<unsigned char> pixels;  // TexImage2D's, width * height * 3 bytes
+    double a = 0, b = 0, c = 0, d = 0;         // the numeric arguments, in order
+    unsigned e1 = 0, e2 = 0, e3 = 0;           // further enum arguments, in order
+    std::string text;                          // CreateWindow's title
+    std::vector<unsigned char> pixels;         // TexImage2D's, width * height * 3 bytes
     std::chrono::steady_clock::time_point at;  // when the call came
 };
 
