@@ -35,11 +35,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Wine takes the Windows code page from LC_ALL; without the locale installed
-# it still gets code page 932, but cannot make Japanese file names.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "setup: generating the ja_JP.UTF-8 locale" >&2
-  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
-fi
+# Wine takes the Windows code page from LC_ALL: ja_JP.UTF-8 gives 932, the
+# Unicode-only hi_IN.UTF-8 gives 65001 (UTF-8). Without a locale installed
+# Wine still gets its code page, but cannot make file names outside ASCII.
+for wanted in ja_JP hi_IN; do
+  if ! locale -a 2>/dev/null | grep -qi "^${wanted}\.utf-\?8$"; then
+    echo "setup: generating the ${wanted}.UTF-8 locale" >&2
+    $sudo sed -i "s/^# *${wanted}.UTF-8 UTF-8/${wanted}.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^${wanted}.UTF-8 UTF-8" /etc/locale.gen ||
+      echo "${wanted}.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    generate=1
+  fi
+done
+if [ -n "${generate:-}" ]; then $sudo locale-gen >/dev/null; fi

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "host/forms/code_page.h"
+
 namespace forms {
 
 namespace {
@@ -36,16 +38,18 @@ std::string Utf8FromWide(const std::wstring& text) {
 std::optional<std::string> AnsiFromWide(const std::wstring& text) {
     if (text.empty()) return std::string();
     const int size = static_cast<int>(text.size());
-    // WC_NO_BEST_FIT_CHARS: a character without an exact counterpart becomes
-    // the default character and sets the flag, instead of a look-alike:
-    // https://learn.microsoft.com/en-us/windows/win32/api/stringapiset/nf-stringapiset-widechartomultibyte
+    // A character without an exact counterpart becomes the default character
+    // and is reported, instead of a look-alike; but a code page such as UTF-8
+    // refuses those flags (code_page.h).
+    const ExactConversion how = ExactConversionFor(GetACP());
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr,
-                                           0, nullptr, &usedDefault);
+    BOOL* const reportUsed = how.reportsDefaultUsed ? &usedDefault : nullptr;
+    const int length =
+        WideCharToMultiByte(CP_ACP, how.flags, text.data(), size, nullptr, 0, nullptr, reportUsed);
     if (length <= 0 || usedDefault) return std::nullopt;
     std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, ansi.data(), length,
-                        nullptr, &usedDefault);
+    WideCharToMultiByte(CP_ACP, how.flags, text.data(), size, ansi.data(), length, nullptr,
+                        reportUsed);
     // What comes back must be the text again: that also refuses characters
     // that no code page holds as such (a lone surrogate).
     const int back =

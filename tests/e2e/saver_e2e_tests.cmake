@@ -11,6 +11,14 @@ if(WIN32)
   target_compile_definitions(saver_win32_e2e_test PRIVATE
     "WINMM_RECORDER_FROM_BIN=\"${_winmm_from_bin}\"")
   add_dependencies(saver_win32_e2e_test glintra_host glintra_renderer winmm_recorder)
+  # The whole run under UTF-8 as the ANSI code page (a Unicode-only locale).
+  if(CMAKE_HOST_UNIX)
+    glintra_add_command_test(saver_win32_e2e_test_cp65001
+      COMMAND $<TARGET_FILE:saver_win32_e2e_test>
+              --gtest_filter=SaverTest.RunsTheRenderer*:SaverMusicTest.Mp3*
+      TIMEOUT 120
+      ENVIRONMENT "GLINTRA_LOCALE=hi_IN.UTF-8")
+  endif()
 endif()
 
 # A saver run on a desk of three monitors of different sizes, with a window

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/forms/code_page.h"
+
 namespace {
 
 TEST(FolderOfProgramPath, DropsTheFileNameAndTheBackslash) {
@@ -36,6 +38,30 @@ TEST(ArgumentsOfCommandLine, DropTheProgramAndOneBlank) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ArgumentsOfCommandLine(c.commandLine), c.arguments);
+    }
+}
+
+// The flags that make a conversion into the ANSI code page exact without
+// failing: Windows refuses any but WC_ERR_INVALID_CHARS, and a used-default
+// pointer, for UTF-8, and any at all for UTF-7 and its like (Wine takes
+// them, so only this shows it).
+TEST(ExactConversionFor, GivesEachCodePageFlagsItTakes) {
+    const struct {
+        unsigned codePage;
+        unsigned flags;
+        bool reportsDefaultUsed;
+    } cases[] = {
+        {932, forms::kNoBestFitChars, true},   {1252, forms::kNoBestFitChars, true},
+        {936, forms::kNoBestFitChars, true},   {65001, forms::kErrInvalidChars, false},
+        {65000, 0, false},                     {42, 0, false},
+        {50220, 0, false},                     {50229, 0, false},
+        {57002, 0, false},                     {57011, 0, false},
+        {50219, forms::kNoBestFitChars, true}, {57012, forms::kNoBestFitChars, true},
+    };
+    for (const auto& c : cases) {
+        const forms::ExactConversion how = forms::ExactConversionFor(c.codePage);
+        EXPECT_EQ(how.flags, c.flags) << c.codePage;
+        EXPECT_EQ(how.reportsDefaultUsed, c.reportsDefaultUsed) << c.codePage;
     }
 }
 
