@@ -198,4 +198,30 @@ TEST_F(StartupTest, AFolderNameOutsideTheCodePageNeverLeadsToALookAlikeFolder) {
     ExpectEndsShowingNothing("/a");
 }
 
+// Both programs carry the manifest that tells Windows which versions they
+// were made for, Vista to 10 and 11: read from the built files as Windows
+// reads it (the manifest resource of id 1).
+TEST(Manifests, NameEveryWindowsVersionTheProgramsWereMadeFor) {
+    const char* kSupportedOs[] = {
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
+    for (const char* program : {kHostFile, kRendererFile}) {
+        SCOPED_TRACE(program);
+        const std::string path = BinFolder() + program;
+        const HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr) << path;
+        const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+        ASSERT_NE(found, nullptr) << "no manifest";
+        const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        const std::string manifest(text, SizeofResource(module, found));
+        for (const char* id : kSupportedOs) {
+            EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>"),
+                      std::string::npos)
+                << id;
+        }
+        FreeLibrary(module);
+    }
+}
+
 }  // namespace
