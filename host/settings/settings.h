@@ -21,7 +21,8 @@ constexpr const char kIniKeyRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr const char kIniKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 constexpr const char kIniFileName[] = "\\Glintra.ini";
 // SaveSettings writes into "Glintra.ini.new" beside the file and then puts it
-// in the file's place; none is left behind.
+// in the file's place, keeping the file's security and attributes; none is
+// left behind. Where no such copy can be made, it writes the file itself.
 constexpr const char kIniDraftSuffix[] = ".new";
 
 // The settings file: the application folder followed by "\Glintra.ini";

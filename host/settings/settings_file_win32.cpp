@@ -2,6 +2,7 @@
 // loading live in settings_conversion.cpp; this file only makes the calls.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -85,12 +86,48 @@ Settings LoadSettings() {
     return LoadSettingsFrom(source);
 }
 
+namespace {
+
+// The three keys, in their order; false at the first that could not be
+// written.
+bool WriteSettings(const Settings& settings, const std::string& file) {
+    return WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(settings.kind), file) &&
+           WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(settings.repeat), file) &&
+           WriteIni(kIniSection, kIniKeyFile, settings.file, file);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    if (!ok) return std::nullopt;
+    return bytes;
+}
+
+// Puts `bytes` back into the existing file, in place.
+void RestoreFile(const std::string& path, const std::string& bytes) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    FlushFileBuffers(file);
+    CloseHandle(file);
+}
+
+}  // namespace
+
 bool SaveSettings(const Settings& settings) {
     const std::string file = SettingsFilePath();
     if (file.empty()) return false;
-    // The three keys go into a copy beside the file, which then takes the
-    // file's place in one step: a write that fails part of the way (a full
-    // disk) leaves the file as it was, not with some keys new and some old.
     const std::string draft = file + kIniDraftSuffix;
     DeleteFileA(draft.c_str());  // one left by a run that was killed
 
@@ -101,18 +138,32 @@ bool SaveSettings(const Settings& settings) {
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
     }
-    if (exists && !CopyFileA(file.c_str(), draft.c_str(), FALSE)) return false;
 
-    // All three, in this order; the draft is only of use when all are in it.
-    const bool written =
-        WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(settings.kind), draft) &&
-        WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(settings.repeat), draft) &&
-        WriteIni(kIniSection, kIniKeyFile, settings.file, draft);
-    // https://learn.microsoft.com/en-us/windows/win32/api/winbase/nf-winbase-movefileexa
-    if (written && MoveFileExA(draft.c_str(), file.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
+    // The three keys go into a copy beside the file, which then takes the
+    // file's place in one step: a write that fails part of the way (a full
+    // disk) leaves the file as it was, not with some keys new and some old.
+    if (!exists || CopyFileA(file.c_str(), draft.c_str(), FALSE)) {
+        if (!WriteSettings(settings, draft)) {
+            DeleteFileA(draft.c_str());
+            return false;
+        }
+        // ReplaceFile keeps the file's own security, attributes and times,
+        // which a file moved into its place would not have.
+        // https://learn.microsoft.com/en-us/windows/win32/api/winbase/nf-winbase-replacefilea
+        const bool replaced =
+            exists ? ReplaceFileA(file.c_str(), draft.c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
+                   : MoveFileExA(draft.c_str(), file.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+        if (!replaced) DeleteFileA(draft.c_str());
+        return replaced;
     }
-    DeleteFileA(draft.c_str());
+
+    // No copy can be made beside the file (a folder where the user may write
+    // the file but not make one): the keys go into the file itself, in their
+    // order. Should one fail, the file gets back what it held.
+    const std::optional<std::string> before = ReadWholeFile(file);
+    if (!before) return false;
+    if (WriteSettings(settings, file)) return true;
+    RestoreFile(file, *before);
     return false;
 }

@@ -313,12 +313,13 @@ TEST_F(SettingsFolder, FailedWritesAreReportedAndChangeNothing) {
 }
 
 // Settings go in whole or not at all: they are written into a copy that
-// then replaces the file, so the copy never stays behind (one left by a
-// killed run goes); a read-only file is left as it is, even where the
-// system would let a write through; when the copy can't be made, nothing
-// changes.
+// then replaces the file, keeping the file's attributes, so the copy never
+// stays behind (one left by a killed run goes); a read-only file is left as
+// it is, even where the system would let a write through. Where no copy can
+// be made beside the file, the keys go into the file itself.
 TEST_F(SettingsFolder, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
     WriteBytes(Ini(), kWrittenFile);
+    ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_HIDDEN));
     const std::string draft = Ini() + kIniDraftSuffix;
     WriteBytes(draft, "left by a killed run");
     settings.kind = 0;
@@ -327,6 +328,7 @@ TEST_F(SettingsFolder, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
     ASSERT_TRUE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
     EXPECT_EQ(ReadBytes(draft), "(no file)");
+    EXPECT_NE(GetFileAttributesA(Ini().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "attributes lost";
 
     settings.kind = 2;
     ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_READONLY));
@@ -335,10 +337,35 @@ TEST_F(SettingsFolder, SavingReplacesTheFileWholeOrLeavesItAsItWas) {
     EXPECT_EQ(ReadBytes(draft), "(no file)");
     ASSERT_TRUE(SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_NORMAL));
 
+    // A folder in the copy's place: no copy can be made.
+    WriteBytes(Ini(), kWrittenFile);
     ASSERT_TRUE(CreateDirectoryA(draft.c_str(), nullptr));
-    EXPECT_FALSE(SaveSettings(settings));
+    settings.kind = 0;
+    EXPECT_TRUE(SaveSettings(settings));
     EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
     RemoveDirectoryA(draft.c_str());
+}
+
+// A folder where the file may be written but no file made (an
+// administrator's install): the save still goes through, into the file
+// itself. Made so from the Unix side (an immutable folder holds back root
+// too).
+TEST_F(SettingsFolder, SavingIntoAFolderThatTakesNoNewFilesWritesTheFileItself) {
+    WriteBytes(Ini(), kWrittenFile);
+    if (RunUnixCommand("chattr +i", {folder_}) != 0) {
+        GTEST_SKIP() << "no folder that refuses new files can be made here";
+    }
+    struct Undo {
+        std::string folder;
+        ~Undo() { RunUnixCommand("chattr -i", {folder}); }
+    } undo{folder_};
+    const std::string other = folder_ + "\\other.txt";
+    ASSERT_FALSE(WriteFileBytes(other, "x")) << "the folder takes new files";
+    settings.kind = 0;
+    settings.repeat = 12;
+    settings.file = "";
+    EXPECT_TRUE(SaveSettings(settings));
+    EXPECT_EQ(Hex(ReadBytes(Ini())), Hex(kRewrittenFile));
 }
 
 // A read-only file, and a folder that can't be written into. Wine maps the
