@@ -143,15 +143,25 @@ FunctionEnd
 
 ; A running Glintra holds its programs: replacing or removing them now would
 ; leave a half-installed or half-removed folder behind. Its windows give it
-; away: the saver's hidden form, the renderer, the settings dialog. Ends the
-; installer or uninstaller with status 2, having changed nothing.
+; away: the saver's hidden form, the renderer, the settings dialog. A preview
+; host (/p, while the screen-saver settings show Glintra) has none of its own,
+; but holds its program file, which then can't be opened for writing
+; (ERROR_SHARING_VIOLATION, 32). Ends the installer or uninstaller with
+; status 2, having changed nothing.
 !macro RefuseWhileGlintraRuns
   System::Call 'user32::FindWindowW(p 0, w "Glintra_Main") p .r0'
   System::Call 'user32::FindWindowW(p 0, w "Glintra_VC") p .r1'
   System::Call 'user32::FindWindowW(p 0, w "<Glintra>") p .r2'
+  ; GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING: nothing is made or changed.
+  System::Call 'kernel32::CreateFileW(w "$INSTDIR\Glintra.scr", i 0x40000000, i 1, p 0, i 3, i 0, p 0) p .r3 ?e'
+  Pop $4
+  ${If} $3 P<> -1
+    System::Call 'kernel32::CloseHandle(p r3)'
+  ${EndIf}
   ${If} $0 P<> 0
   ${OrIf} $1 P<> 0
   ${OrIf} $2 P<> 0
+  ${OrIf} $4 = 32
     MessageBox MB_OK|MB_ICONEXCLAMATION "$(RunningText)" /SD IDOK
     SetErrorLevel 2
     Quit

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "support/program_folder.h"
+#include "support/test_window_win32.h"
 #include "support/win32_child_process.h"
 #include "support/win32_input.h"
 #include "glintra_version.h"
@@ -698,6 +699,31 @@ TEST_F(InstallerTest, RefusesWhileGlintraRunsAndChangesNothing) {
         if (HasFatalFailure()) return;
         ExpectNothingLeft();
     }
+}
+
+// A preview host (/p, the screen-saver settings showing Glintra) has no
+// window to find, but runs from the installed Glintra.scr: an upgrade and an
+// uninstall refuse too, and the files stay.
+TEST_F(InstallerTest, RefusesWhileAPreviewRunsFromTheInstalledFolder) {
+    Install("/S");
+    if (HasFatalFailure()) return;
+    const std::string host = folder_ + "\\Glintra.scr";
+    const std::string before = FileBytes(host);
+    {
+        PreviewWindow monitor(152, 112);
+        ChildProcess preview(host, "/p " + monitor.HandleText(), false);
+        ASSERT_TRUE(preview.started());
+        ASSERT_TRUE(PumpUntil([&] { return GetWindow(monitor.hwnd(), GW_CHILD) != nullptr; }, 20))
+            << "no preview in the window";
+        RunAndExpect(setup_, "/S", 2);
+        RunAndExpect(folder_ + "\\Uninstall.exe", "/S _?=" + folder_, 2);
+        EXPECT_EQ(FileBytes(host), before) << "the running host's file was touched";
+        EXPECT_TRUE(KeyExists(kUninstallKey));
+        monitor.Destroy();
+        EXPECT_EQ(preview.WaitForExit(10, [] { PumpMessages(); }), std::optional<DWORD>(0));
+    }
+    Uninstall();
+    ExpectNothingLeft();
 }
 
 }  // namespace
