@@ -85,7 +85,10 @@ void Label::Paint(HDC dc, const RECT& bounds) {
     const UINT align = alignment_ == Alignment::Center  ? DT_CENTER
                        : alignment_ == Alignment::Right ? DT_RIGHT
                                                         : DT_LEFT;
-    UINT format = align | DT_TOP | DT_WORDBREAK | DT_EXPANDTABS;
+    // DT_NOPREFIX: the text as it is. No label here has an access key, and a
+    // path may hold an "&" ("R&B"), which would else vanish and underline
+    // the letter after it.
+    UINT format = align | DT_TOP | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
     const int length = static_cast<int>(wide.size());
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
@@ -94,7 +97,7 @@ void Label::Paint(HDC dc, const RECT& bounds) {
         // wider than the one it was laid out for (a substitute font) would
         // otherwise break it and leave only its first words. The line may
         // run past the label's sides into what is beside it.
-        format = align | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS;
+        format = align | DT_TOP | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
         RECT needed = text;
         DrawTextW(dc, wide.c_str(), length, &needed, format | DT_CALCRECT);
         const LONG overflow = (needed.right - needed.left) - (text.right - text.left);

@@ -30,6 +30,8 @@
 namespace {
 
 constexpr double kWaitSeconds = 30;
+// An "&" in the path: shown as it is, not taken for an access key.
+constexpr char kMusicFile[] = "R&B.mp3";
 
 Box DesignBox(const char* name, int16_t index, ScreenPixels px) {
     const ControlLayout* c = FindControl(name, index);
@@ -185,11 +187,11 @@ protected:
         if (!programs_->error().empty()) return;
         // Music kind 1: the mark of "音楽CD" selected. A music file that
         // exists, for the path label.
-        programs_->Write("bgm.mp3", "not music");
+        programs_->Write(kMusicFile, "not music");
         const std::string ini = programs_->File("Glintra.ini");
         WritePrivateProfileStringA(kIniSection, kIniKeyKind, " 1", ini.c_str());
         WritePrivateProfileStringA(kIniSection, kIniKeyRepeat, " 5", ini.c_str());
-        WritePrivateProfileStringA(kIniSection, kIniKeyFile, programs_->File("bgm.mp3").c_str(),
+        WritePrivateProfileStringA(kIniSection, kIniKeyFile, programs_->File(kMusicFile).c_str(),
                                    ini.c_str());
         // The pointer away from the dialog, so that no button shows its
         // pointer-over face.
@@ -434,11 +436,13 @@ TEST_F(SettingsDialogLayoutTest, LabelsShowTheirTextsWhole) {
         }
         EXPECT_LT(ink.right, to - 1) << "the text runs into what lies right of the label";
     }
-    // The path, inside the border of fileLabel.
+    // The path whole, its "&" too, inside the border of fileLabel.
     const Box path = DesignBox("fileLabel", -1, px_);
     const Ink ink = FindInk(panel, path.left + 2, path.top + 2, path.left + path.width - 2,
                             path.top + path.height - 2);
+    const Ink whole = RenderedInk(programs_->File(kMusicFile), px_.dpi);
     EXPECT_GE(ink.pixels, 20) << "no path in fileLabel";
+    EXPECT_NEAR(ink.right - ink.left, whole.right - whole.left, 2) << "the path is not whole";
 }
 
 // Each button's caption whole (as wide as the text drawn alone) and centred
