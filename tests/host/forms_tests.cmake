@@ -12,6 +12,7 @@ else()
     SOURCES forms_application_paths_test.cpp
     LIBS host_forms_core)
   glintra_add_test(forms_portable_test SOURCES forms_portable_test.cpp LIBS host_forms_core)
+  glintra_add_test(decimal_number_test SOURCES decimal_number_test.cpp LIBS host_forms_core)
 endif()
 
 # The strict conversion to the ANSI code page, with code pages 932 and 1252.
