@@ -87,6 +87,7 @@ dist: setup $(WINDOWS_DIR)/build.ninja
 
 fuzz: setup
 	@scripts/fuzz-dib.sh $(FUZZ_SECONDS)
+	@scripts/fuzz-decimal.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

@@ -5,24 +5,17 @@
 #include <cmath>
 #include <limits>
 
+#include "host/forms/decimal_number.h"
+
 namespace forms {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
                return lower(x) == lower(y);
            });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 // The number a Boolean, a number or a numeric text stands for.
@@ -49,32 +42,9 @@ std::optional<T> ToWhole(const PropertyValue& value) {
 }  // namespace
 
 std::optional<double> ParseNumericText(std::string_view text) {
-    text = TrimBlanks(text);
-    // The shape is checked here; from_chars alone would take "inf", "nan"
-    // and hexadecimal forms.
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        size_t exponentDigits = 0;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++exponentDigits;
-        if (exponentDigits == 0) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    // from_chars takes no leading '+'.
-    if (text.front() == '+') text.remove_prefix(1);
-    double number = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (result.ec != std::errc() || !std::isfinite(number)) return std::nullopt;
-    return number;
+    const std::optional<DecimalNumber> number = ScanDecimal(text);
+    if (!number) return std::nullopt;
+    return ToDouble(*number);
 }
 
 bool SameValue(const PropertyValue& a, const PropertyValue& b) {

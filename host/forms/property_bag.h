@@ -43,7 +43,9 @@ private:
 };
 
 // The number that a text reads as: blanks (space, tab) around it, a sign,
-// decimal digits with a fraction and an exponent ("-3", " 2.5 ", "1e3").
+// decimal digits with a fraction and an exponent ("-3", " 2.5 ", "1e3"), as
+// ScanDecimal reads it by default, given as the nearest double; nothing for a
+// number past the range of doubles ("1e999", "1e-999").
 std::optional<double> ParseNumericText(std::string_view text);
 
 // Whether two values are the same by the rules above. Texts compare as

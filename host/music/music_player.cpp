@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
+
+#include "host/forms/decimal_number.h"
 
 namespace {
 
@@ -35,39 +38,6 @@ bool ContainsErr(std::string text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return text.find("ERR") != std::string::npos;
-}
-
-// A reply read as a number: decimal digits with an optional sign and
-// fraction, blanks around them allowed. Anything else (an empty reply, a
-// word) is no number, and comparing it with a track fails.
-bool ParseNumber(const std::string& text, double& value) {
-    std::size_t i = 0, end = text.size();
-    auto blank = [&](std::size_t at) { return text[at] == ' ' || text[at] == '\t'; };
-    while (i < end && blank(i)) ++i;
-    while (end > i && blank(end - 1)) --end;
-    bool negative = false;
-    if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    double result = 0, scale = 1;
-    bool digits = false, fraction = false;
-    for (; i < end; ++i) {
-        const char c = text[i];
-        if (c == '.' && !fraction) {
-            fraction = true;
-        } else if (c >= '0' && c <= '9') {
-            digits = true;
-            if (fraction) {
-                scale /= 10;
-                result += (c - '0') * scale;
-            } else {
-                result = result * 10 + (c - '0');
-            }
-        } else {
-            return false;
-        }
-    }
-    if (!digits) return false;
-    value = negative ? -result : result;
-    return true;
 }
 
 }  // namespace
@@ -140,13 +110,18 @@ void MusicPlayer::CheckCDRepeat(int16_t repeatTrack) {
             return;
         }
         // The track is compared even when the disc has stopped, so a track
-        // that is no number ends the poll either way.
-        double current = 0;
-        if (!ParseNumber(track, current)) {
+        // that is no number ends the poll either way. The reply is read as a
+        // number: decimal digits with an optional sign and fraction, blanks
+        // around them allowed, no exponent. A number too far out for a
+        // double is no track.
+        const std::optional<forms::DecimalNumber> number =
+            forms::ScanDecimal(track, {forms::DecimalExponent::kNone});
+        if (!number) {
             cdActive_ = false;
             return;
         }
-        if (stopped || current != repeatTrack) {
+        const std::optional<double> current = forms::ToDouble(*number);
+        if (stopped || !current || *current != repeatTrack) {
             const std::string position =
                 QueryMCI("status cdaudio position track " + std::to_string(repeatTrack));
             PlayMCI("cdaudio", position);

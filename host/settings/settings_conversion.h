@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/forms/decimal_number.h"
 #include "host/settings/settings.h"
 
 // Converts a value read from the settings file into a 16-bit setting: the
@@ -36,11 +37,9 @@
 // step in between, so 32767.99999999999999999 is 32767 and 1e-400 is 0.
 std::optional<int16_t> ParseIniNumber(std::string_view text);
 
-// How a decimal number text becomes a whole number.
-enum class Rounding {
-    kDown,        // floor: 1.7 is 1, -0.5 is -1 (the settings file's reading)
-    kHalfToEven,  // nearest, halves to the even neighbour: 2.5 is 2, 3.5 is 4
-};
+// How a decimal number text becomes a whole number: kDown (floor, the
+// settings file's reading) or kHalfToEven.
+using Rounding = forms::Rounding;
 
 // What reading a decimal number text as a 16-bit whole number gave.
 struct WholeNumberReading {

@@ -12,6 +12,12 @@ else()
     SOURCES forms_application_paths_test.cpp
     LIBS host_forms_core)
   glintra_add_test(forms_portable_test SOURCES forms_portable_test.cpp LIBS host_forms_core)
+  glintra_add_test(decimal_number_test SOURCES decimal_number_test.cpp LIBS host_forms_core)
+  # The decimal reader's fuzzing corpus (tests/fuzz/corpus/decimal) through
+  # the fuzzer's differential check, so that what it once found shows in every run.
+  glintra_add_test(decimal_corpus_test
+    SOURCES decimal_corpus_test.cpp ${CMAKE_SOURCE_DIR}/tests/fuzz/decimal_number_check.cpp
+    LIBS host_forms_core)
 endif()
 
 # The strict conversion to the ANSI code page, with code pages 932 and 1252.
