@@ -6,7 +6,6 @@
 #include <GL/glu.h>
 
 #include <cstdlib>
-#include <optional>
 
 #include "renderer/dib_loader.h"
 #include "renderer/particle_field.h"
@@ -19,34 +18,16 @@ constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 constexpr unsigned char kEscape = 27;
 
-using Clock = std::chrono::steady_clock;
-
-// When the next frame's slot begins; nothing before the first frame.
-std::optional<Clock::time_point> nextSlot;
-
-// The animation moves one step a frame. Without vsync (a common driver
-// default) frames would come as fast as the GPU draws them: a busy GPU and
-// core for hours, an animation several times too fast, and its re-colouring
-// a full-screen flash many times a second. So frames keep to slots
-// kMinFrameInterval apart, and one that comes before its slot waits for it;
-// on a 60 Hz display with vsync that wait never comes.
-//
-// A frame that starts late does not move the slots after it: with vsync on a
-// 75 or 144 Hz display each frame starts at a refresh, and timing each from
-// the last start would drop to 37.5 or 48 frames a second. One more than a
-// whole slot late (a busy machine) starts the slots afresh, so that no burst
-// of frames follows to catch up.
-void WaitForFrameSlot() {
-    Clock::time_point now = Clock::now();
-    if (nextSlot && now < *nextSlot) {
-        SleepUntil(*nextSlot);
-        now = *nextSlot;
-    }
-    if (!nextSlot || now - *nextSlot >= kMinFrameInterval) nextSlot = now;
-    *nextSlot += kMinFrameInterval;
-}
+FrameSlots frameSlots;
 
 }  // namespace
+
+FrameSlots::Clock::time_point FrameSlots::StartOf(Clock::time_point now) {
+    const Clock::time_point start = next_ && now < *next_ ? *next_ : now;
+    if (!next_ || start - *next_ >= kMinFrameInterval) next_ = start;
+    *next_ += kMinFrameInterval;
+    return start;
+}
 
 void CreateRendererWindow(int* argc, char** argv) {
     // GLUT takes the initial size before its initialisation.
@@ -101,7 +82,9 @@ void InitGL() {
 }
 
 void OnDisplay() {
-    WaitForFrameSlot();
+    const auto now = FrameSlots::Clock::now();
+    const auto start = frameSlots.StartOf(now);
+    if (start > now) SleepUntil(start);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawParticles();
     UpdateParticles();

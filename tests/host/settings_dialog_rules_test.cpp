@@ -121,8 +121,11 @@ TEST(RepeatBox, TrackNumberReadFromTheText) {
         {" 12 ", 12}, {"\t7", 7}, {"+4", 4}, {"0.5", 0}, {"1.5", 2}, {"2.51", 3}, {"2.49999", 2},
         {"-2.5", -2}, {"-3.5", -4}, {"-0.4", 0}, {"25e-1", 2}, {"35E-1", 4}, {"1.2e1", 12},
         {".5", 0}, {"5.", 5}, {"1e-400", 0}, {"0.05", 0}, {"0.0", 0},
-        // Not decimal numbers: 0. The last is a full-width "１２".
-        {" ", 0}, {"1,5", 0}, {"1 2", 0}, {"&H10", 0}, {"0x10", 0}, {"e3", 0}, {"\xEF\xBC\x91\xEF\xBC\x92", 0},
+        // What an input method types: full-width "１２", "－３．５", "＋７", blanks.
+        {"\xEF\xBC\x91\xEF\xBC\x92", 12}, {"\xEF\xBC\x8D\xEF\xBC\x93\xEF\xBC\x8E\xEF\xBC\x95", -4},
+        {"\xEF\xBC\x8B\xEF\xBC\x97", 7}, {"\xE3\x80\x80\xEF\xBC\x99\xE3\x80\x80", 9},
+        // Not decimal numbers: 0; a full-width letter stays a letter.
+        {" ", 0}, {"1,5", 0}, {"1 2", 0}, {"&H10", 0}, {"0x10", 0}, {"e3", 0}, {"\xEF\xBD\x81", 0},
         // The ends of the 16-bit range, after rounding.
         {"32767", 32767}, {"32767.4", 32767}, {"32766.5", 32766}, {"-32768", -32768},
         {"-32768.5", -32768}, {"32767.5", kRefused}, {"32768", kRefused}, {"-32769", kRefused},

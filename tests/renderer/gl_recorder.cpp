@@ -33,7 +33,7 @@ GlCall& Record(GlCall::Kind kind, unsigned mode = 0) {
 void RequestVsync() { Record(GlCall::RequestVsync); }
 void KeepWindowAboveOthers() { Record(GlCall::KeepWindowAboveOthers); }
 void SleepUntil(std::chrono::steady_clock::time_point deadline) {
-    Record(GlCall::SleepUntil);
+    Record(GlCall::SleepUntil).until = deadline;
     std::this_thread::sleep_until(deadline);
 }
 

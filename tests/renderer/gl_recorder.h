@@ -26,7 +26,8 @@ struct GlCall {
     unsigned e1 = 0, e2 = 0, e3 = 0;           // further enum arguments, in order
     std::string text;                          // CreateWindow's title
     std::vector<unsigned char> pixels;         // TexImage2D's, width * height * 3 bytes
-    std::chrono::steady_clock::time_point at;  // when the call came
+    std::chrono::steady_clock::time_point at;     // when the call came
+    std::chrono::steady_clock::time_point until;  // SleepUntil's deadline
 };
 
 std::vector<GlCall>& RecordedGlCalls();
