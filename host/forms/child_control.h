@@ -44,6 +44,10 @@ protected:
 
     // Makes the control's window in `parentWindow`; false when it can't.
     virtual bool CreateWindowIn(HWND parentWindow, const PixelRect& pixels, int id) = 0;
+    // WM_CTLCOLOR* of a window of the system's: when `part` is (a part of)
+    // this control, sets the colours into `dc` and gives the background
+    // brush; nullptr leaves the system's colours.
+    virtual HBRUSH ColoursFor(HWND /*part*/, HDC /*dc*/) { return nullptr; }
 
 private:
     friend class Container;

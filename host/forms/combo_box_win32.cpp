@@ -1,5 +1,6 @@
 #include "host/forms/combo_box.h"
 
+#include "host/forms/colour.h"
 #include "host/forms/container.h"
 #include "host/forms/text_win32.h"
 
@@ -20,6 +21,8 @@ ComboBox::ComboBox(Container& parent, TwipsRect rect, FontRef font)
 ComboBox::~ComboBox() {
     font_->Unsubscribe(fontKey_);
     if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+    if (ownInputContext_ != nullptr) ImmDestroyContext(ownInputContext_);
+    if (backBrush_ != nullptr) DeleteObject(backBrush_);
 }
 
 bool ComboBox::CreateWindowIn(HWND parentWindow, const PixelRect& pixels, int id) {
@@ -35,6 +38,18 @@ bool ComboBox::CreateWindowIn(HWND parentWindow, const PixelRect& pixels, int id
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
     if (window_ == nullptr) return false;
+    if (imeMode_ == ImeMode::Off) {
+        // An input context of the edit field's own, closed: the thread's
+        // default context, which the other windows share, stays as it is.
+        // https://learn.microsoft.com/en-us/windows/win32/api/imm/nf-imm-immassociatecontext
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        ownInputContext_ = ImmCreateContext();
+        if (GetComboBoxInfo(window_, &info) && info.hwndItem != nullptr && ownInputContext_) {
+            ImmAssociateContext(info.hwndItem, ownInputContext_);
+            ImmSetOpenStatus(ownInputContext_, FALSE);
+        }
+    }
     ApplyFont();
     for (const std::string& item : pendingItems_) AddItem(item);
     pendingItems_.clear();
@@ -91,6 +106,27 @@ std::string ComboBox::List(int index) const {
     SendMessageW(window_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return Utf8FromWide(text);
+}
+
+void ComboBox::SetBackColor(uint32_t colour) {
+    if (backBrush_ != nullptr) DeleteObject(backBrush_);
+    backColor_ = colour;
+    backBrush_ = CreateSolidBrush(DrawingColour(colour));
+    if (window_ != nullptr) InvalidateRect(window_, nullptr, TRUE);
+}
+
+HBRUSH ComboBox::ColoursFor(HWND part, HDC dc) {
+    if (backBrush_ == nullptr || window_ == nullptr) return nullptr;
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(window_, &info);
+    if (part != window_ && part != info.hwndItem && part != info.hwndList) return nullptr;
+    // A disabled edit field asks as a static one (WM_CTLCOLORSTATIC), and
+    // would else take the dialog face's grey.
+    // https://learn.microsoft.com/en-us/windows/win32/controls/wm-ctlcolorstatic
+    SetBkColor(dc, DrawingColour(backColor_));
+    SetTextColor(dc, enabled_ ? DrawingColour(foreColor_) : GetSysColor(COLOR_GRAYTEXT));
+    return backBrush_;
 }
 
 void ComboBox::SetEnabled(bool enabled) {

@@ -217,6 +217,17 @@ LRESULT Container::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             OnResize();
             return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+            // A window of the system's in a child control asks its colours.
+            for (ChildControl* child : children_) {
+                if (HBRUSH brush = child->ColoursFor(reinterpret_cast<HWND>(lParam),
+                                                     reinterpret_cast<HDC>(wParam))) {
+                    return reinterpret_cast<LRESULT>(brush);
+                }
+            }
+            break;
         case WM_MOUSELEAVE:
             mouse_.PointerLeft();
             return 0;

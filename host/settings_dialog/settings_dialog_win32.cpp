@@ -139,6 +139,11 @@ void SettingsDialog::MakeControl(const ControlLayout& control) {
                 SlotFor<std::unique_ptr<forms::ComboBox>>(control, {{"repeatBox", -1, &repeatBox}});
             box = std::make_unique<forms::ComboBox>(container, RectOf(control), FontOf(control));
             box->SetTabIndex(control.tabIndex);
+            // White whatever its state and the colour scheme; a numeric field
+            // opens with the input method off.
+            box->SetBackColor(control.backColour);
+            box->SetForeColor(control.foreColour);
+            box->SetIMEMode(forms::ImeMode::Off);
             break;
         }
         case ControlKind::kCommandButton:

@@ -355,8 +355,15 @@ TEST_F(SettingsDialog, TypedRepeatTextIsWrittenAsAWholeNumber) {
         int kindThen;  // the kind selected after typing, before "設定"
         int written;
     } cases[] = {
-        {L"", 1, 0},    {L"abc", 1, 0}, {L"12", 1, 12}, {L"2.5", 0, 2},
-        {L"3.5", 2, 4}, {L"45", 1, 45}, {L"-3", 1, -3}, {L"1234.5e-2", 1, 12},
+        {L"", 1, 0},
+        {L"abc", 1, 0},
+        {L"12", 1, 12},
+        {L"2.5", 0, 2},
+        {L"3.5", 2, 4},
+        {L"45", 1, 45},
+        {L"-3", 1, -3},
+        {L"1234.5e-2", 1, 12},
+        {L"\uFF11\uFF12", 1, 12},  // "１２", as an input method types it
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("typed \"" + AnsiFromWide(c.typed) + "\", kind " + std::to_string(c.kindThen));

@@ -3,6 +3,7 @@
 // What ends the process (End, the last form unloading) is watched from
 // outside, on this program started again as a child in one of its modes.
 #include <windows.h>
+#include <imm.h>
 
 #include <gtest/gtest.h>
 
@@ -590,11 +591,15 @@ TEST(Form, TabMovesTheFocusAlongTheTabOrder) {
 
 // The editable drop-down list: its text and list, set before and after its
 // window exists; typed text scrolls on past the narrow box's width; a
-// disabled box is a disabled window.
+// disabled box is a disabled window; its back colour (light yellow here: Wine
+// draws a disabled box white anyway) shows in either state; with its input
+// method off, its edit field has a closed input context of its own.
 TEST(ComboBox, KeepsItsListAndTakesTypedTextWiderThanItself) {
     Log log;
     LoggingForm form("F", log);
     forms::ComboBox box(form, {150, 150, 615, 300});  // 41 pixels wide
+    box.SetBackColor(0x00E0FFFF);                     // &H00BBGGRR
+    box.SetIMEMode(forms::ImeMode::Off);
     box.AddItem("");
     box.AddItem("1");
     box.SetText("7");
@@ -616,10 +621,32 @@ TEST(ComboBox, KeepsItsListAndTakesTypedTextWiderThanItself) {
     EXPECT_TRUE(PumpUntil([&] { return box.Text() == typed; }, 5, Form::Dispatch))
         << "typed into the box: \"" << box.Text() << "\"";
 
-    box.SetEnabled(false);
-    EXPECT_FALSE(IsWindowEnabled(box.ChildHandle()));
-    box.SetEnabled(true);
-    EXPECT_TRUE(IsWindowEnabled(box.ChildHandle()));
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(box.ChildHandle(), &info));
+    const HIMC own = ImmGetContext(info.hwndItem), shared = ImmGetContext(form.hwnd());
+    EXPECT_NE(own, shared) << "the edit field has no input context of its own";
+    EXPECT_FALSE(ImmGetOpenStatus(own)) << "the input method is on";
+    ImmReleaseContext(info.hwndItem, own);
+    ImmReleaseContext(form.hwnd(), shared);
+
+    box.SetText("");
+    // Inside the edit field, where no text is: its colour whether enabled or
+    // not.
+    const RECT field = info.rcItem;
+    POINT inside = {field.right - 3, (field.top + field.bottom) / 2};
+    ClientToScreen(box.ChildHandle(), &inside);
+    for (const bool enabled : {false, true}) {
+        box.SetEnabled(enabled);
+        EXPECT_EQ(IsWindowEnabled(box.ChildHandle()) != FALSE, enabled);
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                return CaptureScreenArea({inside.x, inside.y, inside.x + 1, inside.y + 1})
+                           .Rgb(0, 0) == 0xFFFFE0u;
+            },
+            5, Form::Dispatch))
+            << (enabled ? "enabled" : "disabled") << ", not in its colour";
+    }
     form.Unload();
 }
 
