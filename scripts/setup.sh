@@ -16,6 +16,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   # the Windows programs under Wine on a virtual display, and screenshots
   wine wine64 xvfb xserver-xephyr x11-utils xdotool imagemagick fonts-ipafont-gothic
+  # Wine's own faces: Tahoma (the panel's and the repeat box's) and Marlett
+  # (the caption buttons' glyphs), which wine only recommends
+  fonts-wine
   # freeglut goes full screen only under a window manager
   openbox
   # the Windows installer (make dist)

@@ -111,6 +111,15 @@ make_template() (
       "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /t REG_SZ /d "$face" /f >>"$tmp.log" 2>&1
     done
   fi
+  # Wine's own Tahoma and Marlett (fonts-wine), which this Wine does not find
+  # where the package puts them: the faces a real Windows has, for the
+  # panel's text and the caption buttons' glyphs.
+  local wine_face
+  for wine_face in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    if [ -f "/usr/share/wine/fonts/$wine_face" ]; then
+      cp "/usr/share/wine/fonts/$wine_face" "$tmp/drive_c/windows/Fonts/"
+    fi
+  done
   # No window manager runs on the virtual displays: Wine draws the caption
   # bars and borders itself, so that a window has its real outer size and a
   # screenshot shows its caption.
@@ -128,7 +137,7 @@ make_template() (
 
 # What a template was made by: the Wine version and the revision of
 # make_template (raise it whenever make_template changes what it sets up).
-TEMPLATE_REVISION=2
+TEMPLATE_REVISION=3
 template_stamp() { echo "$("$(wine64_bin)" --version) template-$TEMPLATE_REVISION"; }
 
 # The template is made once per build folder and per Wine version: an update

@@ -272,6 +272,28 @@ ProgramFolder* SettingsDialogLayoutTest::programs_ = nullptr;
 SettingsDialogDriver* SettingsDialogLayoutTest::driver_ = nullptr;
 HWND SettingsDialogLayoutTest::dialog_ = nullptr;
 
+// The faces a real Windows has are here to be seen: Tahoma, the panel's and
+// the repeat box's, and Marlett, the glyphs of the close box (without them
+// Wine draws a stand-in face and an "r").
+TEST(Faces, TahomaAndMarlettAreInstalled) {
+    const HDC screen = GetDC(nullptr);
+    for (const wchar_t* face : {L"Tahoma", L"Marlett"}) {
+        LOGFONTW wanted = {};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+        bool found = false;
+        EnumFontFamiliesExW(
+            screen, &wanted,
+            [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+                *reinterpret_cast<bool*>(found) = true;
+                return 0;
+            },
+            reinterpret_cast<LPARAM>(&found), 0);
+        EXPECT_TRUE(found) << AnsiFromWide(face) << " is missing (Debian: fonts-wine)";
+    }
+    ReleaseDC(nullptr, screen);
+}
+
 // Its inner area at the design size in this screen's pixels, the whole window
 // centred across the screen and a third of the free height down.
 TEST_F(SettingsDialogLayoutTest, OpensAtItsSizeCentredAThirdDown) {
