@@ -34,5 +34,12 @@ if(WIN32)
       COMMAND $<TARGET_FILE:settings_dialog_win32_e2e_test> --gtest_filter=SettingsDialogChooser.*
       TIMEOUT 180
       ENVIRONMENT "GLINTRA_LOCALE=C.UTF-8")
+    # Windows 10 and 11 may have UTF-8 as the ANSI code page; a Unicode-only
+    # locale gives Wine's programs that one.
+    glintra_add_command_test(settings_dialog_win32_e2e_test_cp65001
+      COMMAND $<TARGET_FILE:settings_dialog_win32_e2e_test>
+              --gtest_filter=SettingsDialogChooser.*:SettingsDialog.TypedRepeatText*
+      TIMEOUT 180
+      ENVIRONMENT "GLINTRA_LOCALE=hi_IN.UTF-8")
   endif()
 endif()

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/program_folder.h"
@@ -30,6 +31,7 @@
 #include "support/win32_text.h"
 #include "host/resources/button_faces.h"
 #include "host/resources/mark_pictures.h"
+#include "host/settings/settings.h"
 #include "host/settings_dialog/dialog_layout.h"
 #include "host/settings_dialog/dialog_messages.h"
 #include "shared/program_contract.h"
@@ -44,7 +46,25 @@ constexpr char kRecordAddress[] = "--record-address";
 // Glintra.ini as Wine's profile functions write it: the key names in their
 // code page 932 bytes whatever the code page, a number right after "="
 // (Wine's WritePrivateProfileStringA drops the blank that leads " 2").
+// Under UTF-8 as the ANSI code page those bytes can't pass the profile
+// functions (they are no UTF-8 and come out as U+FFFD): there the file is
+// what the system's own functions make of them, which reads back the same.
 std::string IniFile(int kind, int repeat, const std::string& file) {
+    if (GetACP() == CP_UTF8) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        const std::string path = std::string(temp) + "glintra-expected.ini";
+        DeleteFileA(path.c_str());
+        for (const auto& [key, value] :
+             {std::pair<const char*, std::string>{kIniKeyKind, std::to_string(kind)},
+              {kIniKeyRepeat, std::to_string(repeat)},
+              {kIniKeyFile, file}}) {
+            WritePrivateProfileStringA(kIniSection, key, value.c_str(), path.c_str());
+        }
+        const std::string bytes = FileBytes(path);
+        DeleteFileA(path.c_str());
+        return bytes;
+    }
     return "[Section]\r\n"
            "BGM\x8B\xE6\x95\xAA=" +
            std::to_string(kind) +
