@@ -80,6 +80,7 @@ public:
     std::function<void()> Click;
 
 protected:
+    void UserControl_InitProperties() override;
     void UserControl_ReadProperties(forms::PropertyBag& PropBag) override;
     void UserControl_WriteProperties(forms::PropertyBag& PropBag) override;
     void UserControl_Resize() override;
@@ -99,6 +100,8 @@ private:
     void HoverPoll_Timer();
     void MouseLeave();
 
+    // The window's text is the caption, for assistive technology.
+    void NameWindowAfterCaption();
     void ApplyEnabled();
     void RefreshFace();
     void DrawFace(command_button::Face face);

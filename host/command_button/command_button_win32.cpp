@@ -4,6 +4,7 @@
 
 #include "host/command_button/gradient.h"
 #include "host/forms/form.h"
+#include "host/forms/text_win32.h"
 #include "host/resources/command_button_pictures.h"
 
 using command_button::Event;
@@ -64,7 +65,17 @@ std::string CommandButton::Caption() const { return captionLabel_.Caption(); }
 
 void CommandButton::SetCaption(const std::string& New_Caption) {
     captionLabel_.SetCaption(New_Caption);
+    NameWindowAfterCaption();
     PropertyChanged("Caption");
+}
+
+void CommandButton::NameWindowAfterCaption() {
+    // A screen reader reads a window's text (WM_GETTEXT); the caption itself
+    // is a windowless label. The text of a child window without a caption
+    // bar is never drawn.
+    // https://learn.microsoft.com/en-us/windows/win32/winauto/the-role-of-window-text
+    if (hwnd() != nullptr)
+        SetWindowTextW(hwnd(), forms::WideFromUtf8(captionLabel_.Caption()).c_str());
 }
 
 forms::FontRef CommandButton::Font() const { return captionLabel_.Font(); }
@@ -149,14 +160,18 @@ void CommandButton::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         captionLabel_.SetForeColor(static_cast<uint32_t>(*v));
     }
     if (const auto v = forms::ToInteger(PropBag.ReadProperty("Visible", "1"))) SetBackStyle(*v);
+    NameWindowAfterCaption();
     RefreshFace();
 }
+
+void CommandButton::UserControl_InitProperties() { NameWindowAfterCaption(); }
 
 void CommandButton::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     PropBag.WriteProperty("Enabled", enabled_, true);
     PropBag.WriteProperty("Caption", captionLabel_.Caption(), "Command");
     PropBag.WriteProperty("FirstRun", firstRun_, "1");
-    PropBag.WriteProperty("Font", captionLabel_.Font()->Description(), AmbientFont()->Description());
+    PropBag.WriteProperty("Font", captionLabel_.Font()->Description(),
+                          AmbientFont()->Description());
     PropBag.WriteProperty("FontColour", static_cast<int32_t>(captionLabel_.ForeColor()), "0");
     PropBag.WriteProperty("Visible", BackStyle(), "1");
     RefreshFace();
@@ -293,7 +308,7 @@ void CommandButton::DrawFace(Face face) {
     // Across the whole width, centred, a little above the middle; its own
     // height stays.
     captionLabel_.Move(0, command_button::CaptionTop(height, captionLabel_.Height()), width,
-                      captionLabel_.Height());
+                       captionLabel_.Height());
 }
 
 void CommandButton::DrawGradient() {

@@ -329,6 +329,12 @@ TEST_F(SettingsDialog, EveryPressOnAMarkOrItsLabelSelectsItsKind) {
     Prepare(IniFile(0, 5, music_));
     const auto dialog = Open("/c:1234");
     ASSERT_EQ(dialog->error, "");
+    // Each button's window carries its caption, as a screen reader asks for it.
+    const std::pair<HWND, const wchar_t*> named[] = {{dialog->chooser, L"..."},
+                                                     {dialog->otherWorks, L"その他の作品"},
+                                                     {dialog->set, L"設定"},
+                                                     {dialog->cancel, L"ｷｬﾝｾﾙ"}};
+    for (const auto& [button, caption] : named) EXPECT_EQ(TextOf(button), caption);
     EXPECT_EQ(dialog->WaitForKind(0), "") << "as loaded";
 
     const struct {

@@ -722,6 +722,7 @@ TEST(CommandButtonProperties, SettersTellTheFormWhatChanged) {
     std::vector<std::string> changed;
     b.SetPropertyChangedHandler([&](const std::string& name) { changed.push_back(name); });
     b.SetCaption("x");
+    EXPECT_EQ(WindowTextOf(b.hwnd()), L"x") << "the window's text follows the caption";
     b.SetFont(forms::Font::New(DialogFont()));
     b.SetFontColour(0x123456);
     b.SetFontColour(0x12345678);  // no colour: nothing changes, nothing is told
