@@ -27,7 +27,8 @@ void MsgBox(const std::string& text, const std::string& title);
 // Runs `startUp` (the host's start-up), then handles messages for as long as
 // a form is loaded, and ends the process when none is left. The form that
 // `startUp` returns, if any, lives as long as the application. Timer ticks
-// wait until `startUp` has returned.
+// wait until `startUp` has returned. COM is initialised (apartment-threaded)
+// on the thread for the application's life, as the shell's functions ask.
 [[noreturn]] void RunApplication(const std::function<std::unique_ptr<forms::Form>()>& startUp);
 
 // The application-wide mouse pointer: while it is not the default, every
@@ -42,6 +43,6 @@ enum class MousePointer {
 void SetMousePointer(MousePointer pointer);
 MousePointer CurrentMousePointer();
 
-// Ends the host on the spot: the process exits with status 0, and no form
-// event (QueryUnload, Unload) or timer tick runs any more.
+// Ends the host on the spot: COM released, the process exits with status 0,
+// and no form event (QueryUnload, Unload) or timer tick runs any more.
 [[noreturn]] void End();

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <objbase.h>
 
 #include "host/forms/application.h"
 #include "host/forms/application_paths.h"
@@ -63,6 +64,8 @@ std::u16string CommandLine() {
 
 namespace {
 MousePointer applicationPointer = MousePointer::Default;
+// Whether RunApplication initialised COM on the user-interface thread.
+bool comInitialized = false;
 }  // namespace
 
 void SetMousePointer(MousePointer pointer) {
@@ -92,6 +95,12 @@ void MsgBox(const std::string& text, const std::string& title) {
 }
 
 void RunApplication(const std::function<std::unique_ptr<forms::Form>()>& startUp) {
+    // The shell's functions (ShellExecute, the Open dialog) may hand their
+    // work to shell extensions, COM objects, and ask their caller to have
+    // initialised COM, apartment-threaded, on the thread. End releases it.
+    // https://learn.microsoft.com/en-us/windows/win32/api/shellapi/nf-shellapi-shellexecutew
+    comInitialized =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     std::unique_ptr<forms::Form> started;
     {
         forms::LoadingScope loading;
@@ -106,6 +115,7 @@ void RunApplication(const std::function<std::unique_ptr<forms::Form>()>& startUp
 }
 
 void End() {
+    if (comInitialized) CoUninitialize();
     // ExitProcess, not exit() or a return from WinMain: the destructors of
     // static form objects do not run either.
     ExitProcess(0);

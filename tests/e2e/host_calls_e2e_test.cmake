@@ -1,7 +1,7 @@
-# The host's ShowCursor calls in each mode, and its leave for the renderer to
-# take the foreground (cmake -P, inside the test's own environment; see
+# The host's ShowCursor calls in each mode, COM on its user-interface thread,
+# and its leave for the renderer to take the foreground (cmake -P, inside the test's own environment; see
 # startup_e2e_tests.cmake): Wine's relay trace of the host, limited to those
-# two functions by RelayInclude in the test's own prefix. The renderer beside
+# functions by RelayInclude in the test's own prefix. The renderer beside
 # the host is a file that can't be started, or a stand-in that ends at once,
 # so each saver run ends at once.
 cmake_minimum_required(VERSION 3.20)
@@ -16,7 +16,8 @@ file(WRITE ${work}/Glintra.dll "not a program")
 
 execute_process(
   COMMAND ${TEST_ENV} run ${state} -- reg.exe add "HKCU\\Software\\Wine\\Debug"
-          /v RelayInclude /t REG_SZ /d user32.ShowCursor\;user32.AllowSetForegroundWindow /f
+          /v RelayInclude /t REG_SZ
+          /d user32.ShowCursor\;user32.AllowSetForegroundWindow\;combase.CoInitializeEx\;combase.CoUninitialize /f
   RESULT_VARIABLE status OUTPUT_VARIABLE said ERROR_VARIABLE said)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "reg.exe could not set RelayInclude in the test's prefix "
@@ -48,6 +49,18 @@ foreach(case "/s|0,1" "/S|0,1" "-s|0,1" "xs|0,1" "|" "/a|" "/p 1234|")
     list(APPEND flags ${flag})
   endforeach()
   string(REPLACE ";" "," flags "${flags}")
+  # COM on the user-interface thread, apartment-threaded without OLE1 DDE
+  # (6), once, and released at the end. (ole32 passes the calls on to
+  # combase; Wine's imm32 makes calls of its own, with other flags.)
+  string(REGEX MATCHALL "Call combase\\.CoInitializeEx\\([0-9a-fA-F]+,0*6\\)" initialized "${trace}")
+  list(LENGTH initialized initializedCount)
+  string(FIND "${trace}" "Call combase.CoInitializeEx" firstInit)
+  string(FIND "${trace}" "Call combase.CoUninitialize()" lastRelease REVERSE)
+  if(NOT initializedCount EQUAL 1 OR lastRelease LESS firstInit)
+    message(SEND_ERROR "\"${switch}\": COM initialised ${initializedCount} times for the "
+                       "user-interface thread, or not released after")
+    math(EXPR failures "${failures} + 1")
+  endif()
   if(NOT status EQUAL 0 OR NOT flags STREQUAL expected)
     message(SEND_ERROR "\"${switch}\": the host ended with status ${status} after ShowCursor "
                        "calls with the flags \"${flags}\"; expected status 0 and \"${expected}\"")
