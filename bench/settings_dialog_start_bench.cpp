@@ -6,6 +6,10 @@
 // started the same way. Each run ends its program by closing its window and
 // waits for it to end; the two programs take turns.
 // Usage: glintra_dialog_start_bench <Glintra.scr> <glintra_bare_window.exe> [runs]
+//        glintra_dialog_start_bench --close
+//            closes the dialog's and the bare window's windows, wherever they
+//            were started (scripts/bench-settings.sh, after reading their
+//            memory).
 #include <windows.h>
 
 #include <algorithm>
@@ -120,9 +124,23 @@ double TimeOneStart(const std::string& program, const std::string& arguments,
     return ms;
 }
 
+// Posts WM_CLOSE to every window of the two programs.
+void CloseAll() {
+    for (const wchar_t* windowClass : {L"Glintra.Form", L"GlintraBareWindow"}) {
+        for (HWND w = FindWindowW(windowClass, nullptr); w != nullptr;
+             w = FindWindowExW(nullptr, w, windowClass, nullptr)) {
+            PostMessageW(w, WM_CLOSE, 0, 0);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--close") {
+        CloseAll();
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s <Glintra.scr> <glintra_bare_window.exe> [runs]\n", argv[0]);
         return 2;
