@@ -2,13 +2,18 @@
 // from starting `Glintra.scr /c` to the dialog painted on the screen (the
 // gradient's top row on the window and on the panel, and the face of
 // "ｷｬﾝｾﾙ"), beside the same for the plainest Win32 program that shows one
-// window (glintra_bare_window), started the same way. Each run ends its
-// program by closing its window and waits for it to end; the two programs
-// take turns.
+// window with a line of text in the dialog's font (glintra_bare_window),
+// started the same way. Each run ends its program by closing its window and
+// waits for it to end; the two programs take turns.
 // Usage: glintra_dialog_start_bench <Glintra.scr> <glintra_bare_window.exe> [runs]
+//        glintra_dialog_start_bench --close
+//            closes the dialog's and the bare window's windows, wherever they
+//            were started (scripts/bench-settings.sh, after reading their
+//            memory).
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -61,9 +66,41 @@ bool DialogPainted() {
     return GetRValue(face) >= 200 && GetGValue(face) >= 200 && GetBValue(face) >= 200;
 }
 
+// Whether a white-ish pixel shows in the given part of the window on the
+// screen.
+bool LightPixelIn(HWND window, const RECT& part) {
+    POINT origin = {part.left, part.top};
+    ClientToScreen(window, &origin);
+    const int width = part.right - part.left, height = part.bottom - part.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) return false;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    bool found = false;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < width * height && !found; ++i) found = ((pixels[i] >> 16) & 0xFF) >= 128;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return found;
+}
+
+// Its dark blue, and its white line of text from (8, 8) on.
 bool BareWindowPainted() {
     const HWND window = VisibleWindow(L"GlintraBareWindow", L"Glintra bare window");
-    return window != nullptr && ScreenPixel(window, 1, 0) == RGB(0, 0, 30);
+    return window != nullptr && ScreenPixel(window, 1, 0) == RGB(0, 0, 30) &&
+           LightPixelIn(window, RECT{8, 8, 108, 24});
 }
 
 // Milliseconds from the start to `painted`, or a negative number when it
@@ -87,9 +124,23 @@ double TimeOneStart(const std::string& program, const std::string& arguments,
     return ms;
 }
 
+// Posts WM_CLOSE to every window of the two programs.
+void CloseAll() {
+    for (const wchar_t* windowClass : {L"Glintra.Form", L"GlintraBareWindow"}) {
+        for (HWND w = FindWindowW(windowClass, nullptr); w != nullptr;
+             w = FindWindowExW(nullptr, w, windowClass, nullptr)) {
+            PostMessageW(w, WM_CLOSE, 0, 0);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--close") {
+        CloseAll();
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s <Glintra.scr> <glintra_bare_window.exe> [runs]\n", argv[0]);
         return 2;

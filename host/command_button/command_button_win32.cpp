@@ -324,7 +324,9 @@ void CommandButton::DrawGradient() {
         vertices[i] = TRIVERTEX{v.x, v.y, v.red, v.green, v.blue, v.alpha};
     }
     GRADIENT_RECT mesh = {gradient->upperLeft, gradient->lowerRight};
+    // GradientFill, as gdi32 exports it (wingdi.h): msimg32's GradientFill
+    // only passes the call on to it, and the program need not load msimg32.
     // https://learn.microsoft.com/en-us/windows/win32/api/wingdi/nf-wingdi-gradientfill
-    GradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+    GdiGradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
     Refresh();
 }

@@ -8,7 +8,7 @@
 
 // The Command button's background: a vertical gradient between white and a
 // light lavender tint over the whole face, its direction following the
-// button's state. Portable; command_win32.cpp hands it to GradientFill.
+// button's state. Portable; command_button_win32.cpp hands it to GdiGradientFill.
 
 namespace command_button {
 

@@ -23,6 +23,22 @@
 
 namespace {
 
+// A function of a system DLL that only a click needs, looked up at that click,
+// so that the dialog starts without loading the DLL (and what it loads in
+// turn: comdlg32 brings the print spooler's libraries, shell32 the common
+// controls). The DLL is searched for as an import would be and stays loaded
+// for the rest of the run. Null when it can't be had; the click then goes as
+// when the call itself fails.
+template <class Function>
+Function* FunctionForClick(const wchar_t* dll, const char* name) {
+    HMODULE module = GetModuleHandleW(dll);
+    if (module == nullptr) module = LoadLibraryW(dll);
+    if (module == nullptr) return nullptr;
+    // By way of a function type without parameters, which any function
+    // pointer may be cast through.
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 forms::FontRef FontOf(const ControlLayout& control) {
     return forms::Font::New(DescribeFont(control.font));
 }
@@ -238,7 +254,10 @@ void SettingsDialog::ChooseButton_Click() {
     record.nMaxFileTitle = kChooserFileTitleChars;
     record.lpstrTitle = reinterpret_cast<const wchar_t*>(kChooserTitle);
     record.Flags = kChooserFlags;
-    if (!GetOpenFileNameW(&record)) return;  // cancelled, or the chooser failed: nothing changes
+    const auto getOpenFileName =
+        FunctionForClick<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    // Cancelled, or the chooser failed or could not be had: nothing changes.
+    if (getOpenFileName == nullptr || !getOpenFileName(&record)) return;
 
     const std::u16string chosen16 =
         ChosenPath(reinterpret_cast<const char16_t*>(file.data()), file.size());
@@ -272,7 +291,11 @@ void SettingsDialog::CancelButton_Click() { Unload(); }
 
 void SettingsDialog::OtherWorksButton_Click() {
     SetMousePointer(MousePointer::Hourglass);
-    ShellExecuteW(hwnd(), L"open", forms::WideFromUtf8(kHomePageAddress).c_str(), L"", L"",
-                  SW_SHOWNORMAL);
+    // Its result is not looked at: a failure, or no shell32, shows nothing.
+    if (const auto shellExecute =
+            FunctionForClick<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW")) {
+        shellExecute(hwnd(), L"open", forms::WideFromUtf8(kHomePageAddress).c_str(), L"", L"",
+                     SW_SHOWNORMAL);
+    }
     SetMousePointer(MousePointer::Default);
 }
