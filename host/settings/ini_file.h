@@ -3,8 +3,10 @@
 #include <string>
 
 // The settings file's access routines: the system's ANSI profile functions
-// and a plain open for reading. All strings are in the ANSI code page.
-// Defined in settings_win32.cpp.
+// and a plain open for reading. All strings are in the ANSI code page; where
+// that code page can't carry a section or key name's bytes (code page 932's
+// under UTF-8), the file is read and edited byte for byte (ini_text.h), so
+// it holds the same bytes on every system. Defined in settings_file_win32.cpp.
 
 // One key's value, "" when the file, the section or the key is missing. The
 // value holds at most 255 bytes; a longer one arrives cut short.

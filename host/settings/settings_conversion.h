@@ -3,7 +3,7 @@
 // The rules of the settings file that need no Windows: how a value read from
 // Glintra.ini becomes a 16-bit setting, how a number is written, how paths are
 // joined and trimmed in the ANSI code page, and the order and fallbacks of
-// loading. settings_win32.cpp puts the profile functions behind them.
+// loading. settings_file_win32.cpp puts the profile functions behind them.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,7 @@
-// The settings file over the system's ANSI profile functions. The rules of
-// loading live in settings_conversion.cpp; this file only makes the calls.
+// The settings file over the system's ANSI profile functions, or over its
+// bytes where the code page can't carry the key names. The rules of loading
+// live in settings_conversion.cpp and those of the text in ini_text.cpp; this
+// file only makes the calls.
 #include <windows.h>
 
 #include <optional>
@@ -7,7 +9,9 @@
 #include <utility>
 
 #include "host/forms/application.h"
+#include "host/forms/text_win32.h"
 #include "host/settings/ini_file.h"
+#include "host/settings/ini_text.h"
 #include "host/settings/settings.h"
 #include "host/settings/settings_conversion.h"
 
@@ -27,10 +31,85 @@ private:
     std::string fileName_;
 };
 
+// The profile functions pass names through UTF-16 and, when they write, back
+// into the ANSI code page. Where that changes a name's bytes (the key names'
+// code page 932 bytes under UTF-8, say), the file is read and edited byte
+// for byte instead, so it holds the same bytes on every system.
+bool ProfileFunctionsCarry(const std::string& section, const std::string& key) {
+    for (const std::string* name : {&section, &key}) {
+        const std::optional<std::string> back = forms::AnsiFromWide(forms::WideFromAnsi(*name));
+        if (!back || *back != *name) return false;
+    }
+    return true;
+}
+
+// A file the profile functions read as UTF-16: left to them.
+bool IsUtf16Text(const std::string& bytes) {
+    return bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                 (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}
+
+std::optional<std::string> ReadAll(HANDLE file) {
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    if (!ok) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::string> bytes = ReadAll(file);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Writes `bytes` over what an open file holds, keeping the file itself.
+bool Overwrite(HANDLE file, const std::string& bytes) {
+    DWORD written = 0;
+    return SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+           WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && SetEndOfFile(file) && FlushFileBuffers(file);
+}
+
+enum class ByteWrite { kDone, kFailed, kUtf16File };
+
+// One key written into the file's bytes. The file stays open, unshared, from
+// the read to the write, as the profile functions hold it.
+ByteWrite WriteIniBytes(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& fileName) {
+    const HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return ByteWrite::kFailed;
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    const std::optional<std::string> before = ReadAll(file);
+    if (before && IsUtf16Text(*before)) {
+        CloseHandle(file);
+        return ByteWrite::kUtf16File;
+    }
+    const bool written = before && Overwrite(file, IniTextWith(*before, section, key, value));
+    CloseHandle(file);
+    if (!written && created) DeleteFileA(fileName.c_str());
+    return written ? ByteWrite::kDone : ByteWrite::kFailed;
+}
+
 }  // namespace
 
 std::string ReadIni(const std::string& section, const std::string& key,
                     const std::string& fileName) {
+    if (!ProfileFunctionsCarry(section, key)) {
+        const std::optional<std::string> text = ReadWholeFile(fileName);
+        if (!text) return "";
+        if (!IsUtf16Text(*text)) {
+            return IniTextValue(*text, section, key).value_or("").substr(0, 255);
+        }
+    }
     char buffer[256] = {};
     GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer,
                              fileName.c_str());
@@ -41,6 +120,10 @@ bool WriteIni(const std::string& section, const std::string& key, const std::str
               const std::string& fileName) {
     const std::string sectionName = LimitIniName(section);
     const std::string keyName = LimitIniName(key);
+    if (!ProfileFunctionsCarry(sectionName, keyName)) {
+        const ByteWrite result = WriteIniBytes(sectionName, keyName, value, fileName);
+        if (result != ByteWrite::kUtf16File) return result == ByteWrite::kDone;
+    }
     // The write goes straight to the file, so its result tells whether the
     // file now holds the value.
     // https://learn.microsoft.com/en-us/windows/win32/api/winbase/nf-winbase-writeprivateprofilestringa
@@ -94,22 +177,6 @@ bool WriteSettings(const Settings& settings, const std::string& file) {
     return WriteIni(kIniSection, kIniKeyKind, FormatIniNumber(settings.kind), file) &&
            WriteIni(kIniSection, kIniKeyRepeat, FormatIniNumber(settings.repeat), file) &&
            WriteIni(kIniSection, kIniKeyFile, settings.file, file);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    if (!ok) return std::nullopt;
-    return bytes;
 }
 
 // Puts `bytes` back into the existing file, in place.

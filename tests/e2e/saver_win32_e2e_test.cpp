@@ -21,11 +21,11 @@
 #include <vector>
 
 #include "support/program_folder.h"
+#include "support/settings_file_bytes.h"
 #include "support/test_window_win32.h"
 #include "support/win32_child_process.h"
 #include "support/win32_input.h"
 #include "host/resources/glow_texture.h"
-#include "host/settings/settings.h"
 #include "host/winmm_recorder/winmm_recorder_override.h"
 #include "shared/program_contract.h"
 
@@ -100,10 +100,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(programs_.error().empty()) << programs_.error(); }
 
     void WriteSettings(const std::string& kind, const std::string& file) {
-        const std::string ini = programs_.File("Glintra.ini");
-        WritePrivateProfileStringA(kIniSection, kIniKeyKind, kind.c_str(), ini.c_str());
-        WritePrivateProfileStringA(kIniSection, kIniKeyRepeat, " 0", ini.c_str());
-        WritePrivateProfileStringA(kIniSection, kIniKeyFile, file.c_str(), ini.c_str());
+        ASSERT_TRUE(programs_.Write("Glintra.ini", SettingsFileBytes(kind, "0", file)));
     }
 
     // A saver run whose renderer can't start, kept alive by a leftover

@@ -21,9 +21,9 @@
 #include "support/win32_child_process.h"
 #include "support/win32_screen.h"
 #include "support/settings_dialog_driver_win32.h"
+#include "support/settings_file_bytes.h"
 #include "support/win32_text.h"
 #include "host/resources/command_button_pictures.h"
-#include "host/settings/settings.h"
 #include "host/settings_dialog/dialog_layout.h"
 #include "shared/program_contract.h"
 
@@ -188,11 +188,7 @@ protected:
         // Music kind 1: the mark of "音楽CD" selected. A music file that
         // exists, for the path label.
         programs_->Write(kMusicFile, "not music");
-        const std::string ini = programs_->File("Glintra.ini");
-        WritePrivateProfileStringA(kIniSection, kIniKeyKind, " 1", ini.c_str());
-        WritePrivateProfileStringA(kIniSection, kIniKeyRepeat, " 5", ini.c_str());
-        WritePrivateProfileStringA(kIniSection, kIniKeyFile, programs_->File(kMusicFile).c_str(),
-                                   ini.c_str());
+        programs_->Write("Glintra.ini", SettingsFileBytes("1", "5", programs_->File(kMusicFile)));
         // The pointer away from the dialog, so that no button shows its
         // pointer-over face.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);

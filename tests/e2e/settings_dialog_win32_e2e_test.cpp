@@ -28,6 +28,7 @@
 #include "support/win32_input.h"
 #include "support/win32_screen.h"
 #include "support/settings_dialog_driver_win32.h"
+#include "support/settings_file_bytes.h"
 #include "support/win32_text.h"
 #include "host/resources/button_faces.h"
 #include "host/resources/mark_pictures.h"
@@ -43,37 +44,8 @@ constexpr char kRecordAddress[] = "--record-address";
 
 // ---- The settings file ----
 
-// Glintra.ini as Wine's profile functions write it: the key names in their
-// code page 932 bytes whatever the code page, a number right after "="
-// (Wine's WritePrivateProfileStringA drops the blank that leads " 2").
-// Under UTF-8 as the ANSI code page those bytes can't pass the profile
-// functions (they are no UTF-8 and come out as U+FFFD): there the file is
-// what the system's own functions make of them, which reads back the same.
 std::string IniFile(int kind, int repeat, const std::string& file) {
-    if (GetACP() == CP_UTF8) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        const std::string path = std::string(temp) + "glintra-expected.ini";
-        DeleteFileA(path.c_str());
-        for (const auto& [key, value] :
-             {std::pair<const char*, std::string>{kIniKeyKind, std::to_string(kind)},
-              {kIniKeyRepeat, std::to_string(repeat)},
-              {kIniKeyFile, file}}) {
-            WritePrivateProfileStringA(kIniSection, key, value.c_str(), path.c_str());
-        }
-        const std::string bytes = FileBytes(path);
-        DeleteFileA(path.c_str());
-        return bytes;
-    }
-    return "[Section]\r\n"
-           "BGM\x8B\xE6\x95\xAA=" +
-           std::to_string(kind) +
-           "\r\n"
-           "BGM\xD8\xCB\xDF\xB0\xC4=" +
-           std::to_string(repeat) +
-           "\r\n"
-           "BGM\xCC\xA7\xB2\xD9=" +
-           file + "\r\n";
+    return SettingsFileBytes(std::to_string(kind), std::to_string(repeat), file);
 }
 
 std::string ReadBytes(const std::string& path) {
